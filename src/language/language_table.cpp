@@ -1,0 +1,4 @@
+#include "language/language.h"
+
+namespace language {
+}  // namespace language
