@@ -12,9 +12,6 @@ enum class MsgKind { Warning, Error, Information, Confirmation, Plain };
 
 enum class MsgButton { Yes, No, OK, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll, Help };
 
-// The result of a box: the button that was pressed (Cancel when it was closed otherwise).
-using ModalResult = MsgButton;
-
 // What a message box shows, with every text already resolved.
 struct MessageBoxButton {
     MsgButton id;

@@ -1,0 +1,282 @@
+#include "ui/control.h"
+
+#include "ui/application.h"
+#include "ui/errors.h"
+#include "ui/fonts.h"
+
+#include <commctrl.h>
+
+namespace ui {
+
+const char* const kFormClass = "VelmoraForm";
+const char* const kContainerClass = "VelmoraContainer";
+
+namespace {
+
+const char* const kControlProperty = "VelmoraControl";
+
+// Child window ids below the range of menu commands, never IDOK or IDCANCEL.
+int NextControlId()
+{
+    static int next = 100;
+    const int id = next++;
+    if (next >= 0x7FFF)
+        next = 100;
+    return id;
+}
+
+}  // namespace
+
+void RegisterToolkitClasses()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = ControlWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kFormClass;
+    windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(1));
+    RegisterClassExA(&windowClass);
+    windowClass.lpszClassName = kContainerClass;
+    windowClass.hIcon = nullptr;
+    RegisterClassExA(&windowClass);
+}
+
+Control::Control(Control* parent, std::string name, const WindowSpec& spec, const Bounds& bounds)
+    : Component(std::move(name))
+{
+    App().initialize();
+    const bool ownClass = lstrcmpiA(spec.className, kFormClass) == 0 || lstrcmpiA(spec.className, kContainerClass) == 0;
+    HWND parentWindow = parent ? parent->handle() : nullptr;
+    const DWORD style = spec.style | (parent ? WS_CHILD : 0);
+    HMENU id = parent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : nullptr;
+    HWND window = CreateWindowExA(spec.exStyle, spec.className, spec.text.c_str(), style, bounds.left, bounds.top,
+                                  bounds.width, bounds.height, parentWindow, id, GetModuleHandleA(nullptr),
+                                  ownClass ? this : nullptr);
+    if (!window)
+        throw EOSError::fromLastError();
+    window_.reset(window);
+    SetPropA(window, kControlProperty, this);
+    if (ownClass) {
+        originalProc_ = DefWindowProcA;
+    } else {
+        originalProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
+    }
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+}
+
+Control::~Control()
+{
+    // Owned controls go first: their windows are children of this one.
+    destroyComponents();
+    if (HWND window = handle()) {
+        RemovePropA(window, kControlProperty);
+        if (originalProc_ && originalProc_ != DefWindowProcA)
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
+    }
+}
+
+Control* Control::fromHandle(HWND window)
+{
+    return window ? static_cast<Control*>(GetPropA(window, kControlProperty)) : nullptr;
+}
+
+Bounds Control::bounds() const
+{
+    RECT rect{};
+    GetWindowRect(handle(), &rect);
+    if (HWND parent = GetParent(handle()); parent && (GetWindowLongA(handle(), GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return Bounds{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void Control::setBounds(const Bounds& b)
+{
+    SetWindowPos(handle(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::setLeft(int left)
+{
+    const Bounds b = bounds();
+    setBounds({left, b.top, b.width, b.height});
+}
+
+void Control::setTop(int top)
+{
+    const Bounds b = bounds();
+    setBounds({b.left, top, b.width, b.height});
+}
+
+void Control::setSize(int width, int height)
+{
+    SetWindowPos(handle(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+bool Control::visible() const
+{
+    return (GetWindowLongA(handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Control::setVisible(bool visible)
+{
+    ShowWindow(handle(), visible ? SW_SHOW : SW_HIDE);
+}
+
+bool Control::enabled() const
+{
+    return IsWindowEnabled(handle()) != FALSE;
+}
+
+void Control::setEnabled(bool enabled)
+{
+    EnableWindow(handle(), enabled);
+}
+
+void Control::setFocus()
+{
+    SetFocus(handle());
+}
+
+std::string Control::windowText() const
+{
+    const int length = GetWindowTextLengthA(handle());
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(handle(), text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void Control::setWindowText(const std::string& text)
+{
+    SetWindowTextA(handle(), text.c_str());
+}
+
+HFONT Control::font() const
+{
+    return reinterpret_cast<HFONT>(SendMessageA(handle(), WM_GETFONT, 0, 0));
+}
+
+void Control::setFont(HFONT font)
+{
+    SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void Control::changeStyle(DWORD add, DWORD remove)
+{
+    const DWORD style = (static_cast<DWORD>(GetWindowLongA(handle(), GWL_STYLE)) & ~remove) | add;
+    SetWindowLongA(handle(), GWL_STYLE, static_cast<LONG>(style));
+    SetWindowPos(handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+void Control::fire(const Event& event)
+{
+    if (event)
+        App().runEvent(event);
+}
+
+LRESULT Control::callDefault(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(originalProc_ ? originalProc_ : DefWindowProcA, handle(), message, wParam, lParam);
+}
+
+std::optional<LRESULT> Control::routeToChild(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (Control* child = fromHandle(reinterpret_cast<HWND>(lParam))) {
+            child->handleCommand(HIWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (Control* child = fromHandle(header->hwndFrom))
+            return child->handleNotify(*header);
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        if (Control* child = fromHandle(reinterpret_cast<HWND>(lParam))) {
+            if (auto brush = child->handleColor(reinterpret_cast<HDC>(wParam)))
+                return reinterpret_cast<LRESULT>(*brush);
+        }
+        break;
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU)
+            if (Control* child = fromHandle(item->hwndItem); child && child->handleDrawItem(*item))
+                return TRUE;
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU)
+            if (Control* child = fromHandle(GetDlgItem(handle(), static_cast<int>(item->CtlID)));
+                child && child->handleMeasureItem(*item))
+                return TRUE;
+        break;
+    }
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+void Control::trackMouse(UINT message)
+{
+    if (message == WM_MOUSEMOVE && !mouseInside_) {
+        mouseInside_ = true;
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle(), 0};
+        TrackMouseEvent(&track);
+        fire(onMouseEnter);
+    } else if (message == WM_MOUSELEAVE && mouseInside_) {
+        mouseInside_ = false;
+        fire(onMouseLeave);
+    }
+}
+
+LRESULT Control::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (auto routed = routeToChild(message, wParam, lParam))
+        return *routed;
+    if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE)
+        trackMouse(message);
+    return callDefault(message, wParam, lParam);
+}
+
+LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        // The toolkit's own windows learn their control from the creation parameter.
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        if (auto* control = static_cast<Control*>(create->lpCreateParams)) {
+            SetPropA(window, kControlProperty, control);
+            control->originalProc_ = DefWindowProcA;
+        }
+    }
+    Control* control = Control::fromHandle(window);
+    if (!control || control->handle() != window) {
+        // Messages that arrive while the window is being created, before the control owns it.
+        if (control && control->originalProc_)
+            return CallWindowProcA(control->originalProc_, window, message, wParam, lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    try {
+        return control->handleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        // Nothing may unwind through Windows' own code.
+        App().showException(error);
+        return 0;
+    }
+}
+
+}  // namespace ui

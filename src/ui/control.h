@@ -1,0 +1,109 @@
+// Controls: components that are real Windows windows, created in their constructor
+// (so a form that is never shown still has real controls). State lives in the
+// window. Every control window runs through one window procedure that sends the
+// notifications Windows gives to a parent back to the control they came from.
+#pragma once
+
+#include "ui/component.h"
+#include "ui/handles.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include <windows.h>
+
+namespace ui {
+
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+using Event = std::function<void()>;
+
+class Control : public Component {
+public:
+    ~Control() override;
+
+    HWND handle() const { return window_.get(); }
+    // The control that a window belongs to; nullptr for foreign windows.
+    static Control* fromHandle(HWND window);
+
+    Bounds bounds() const;
+    void setBounds(const Bounds& bounds);
+    int left() const { return bounds().left; }
+    int top() const { return bounds().top; }
+    int width() const { return bounds().width; }
+    int height() const { return bounds().height; }
+    void setLeft(int left);
+    void setTop(int top);
+    void setSize(int width, int height);
+
+    bool visible() const;
+    void setVisible(bool visible);
+    bool enabled() const;
+    void setEnabled(bool enabled);
+    void setFocus();
+
+    // The window text, for kinds that show one.
+    std::string windowText() const;
+    void setWindowText(const std::string& text);
+
+    HFONT font() const;
+    void setFont(HFONT font);
+
+    // Mouse enter and leave, as a picture or label reports hovering.
+    Event onMouseEnter;
+    Event onMouseLeave;
+
+    // Notifications Windows sends to the parent, handed to the control they concern.
+    virtual void handleCommand(int /*code*/) {}
+    virtual std::optional<LRESULT> handleNotify(NMHDR& /*header*/) { return std::nullopt; }
+    // WM_CTLCOLOR*: a brush to paint the control's background, or nothing for the default.
+    virtual std::optional<HBRUSH> handleColor(HDC /*dc*/) { return std::nullopt; }
+    virtual bool handleDrawItem(DRAWITEMSTRUCT& /*item*/) { return false; }
+    virtual bool handleMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
+
+    // Runs an event through the application's general error handler.
+    static void fire(const Event& event);
+
+protected:
+    struct WindowSpec {
+        const char* className;
+        DWORD style = 0;
+        DWORD exStyle = 0;
+        std::string text;
+    };
+
+    // Creates the control's window as a child of parent (or a top-level window when
+    // parent is nullptr, for forms).
+    Control(Control* parent, std::string name, const WindowSpec& spec, const Bounds& bounds);
+
+    // Every message of the window passes here; the default routes parent
+    // notifications to their controls and then calls the window's own procedure.
+    virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT callDefault(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void changeStyle(DWORD add, DWORD remove);
+
+private:
+    friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
+    std::optional<LRESULT> routeToChild(UINT message, WPARAM wParam, LPARAM lParam);
+    void trackMouse(UINT message);
+
+    WindowHandle window_;
+    WNDPROC originalProc_ = nullptr;
+    bool mouseInside_ = false;
+};
+
+// Window classes of the toolkit's own windows (forms and containers).
+extern const char* const kFormClass;
+extern const char* const kContainerClass;
+void RegisterToolkitClasses();
+
+LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace ui

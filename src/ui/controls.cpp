@@ -1,0 +1,320 @@
+#include "ui/controls.h"
+
+#include "ui/fonts.h"
+
+namespace ui {
+
+void CaptionedControl::setCaption(const std::string& text)
+{
+    setWindowText(text);
+    captionChanged();
+}
+
+// --- Label ----------------------------------------------------------------------
+
+Label::Label(Control& parent, std::string name, const Bounds& bounds, const std::string& caption)
+    : CaptionedControl(&parent, std::move(name),
+                       WindowSpec{"STATIC", WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOTIFY, 0, caption}, bounds)
+{
+}
+
+void Label::setAutoSize(bool autoSize)
+{
+    autoSize_ = autoSize;
+    if (autoSize_)
+        fitToText();
+}
+
+void Label::setWordWrap(bool wordWrap)
+{
+    wordWrap_ = wordWrap;
+    changeStyle(wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP, wordWrap ? SS_LEFTNOWORDWRAP : SS_LEFT);
+    if (autoSize_)
+        fitToText();
+}
+
+void Label::setAlignment(DWORD ssAlignment)
+{
+    changeStyle(ssAlignment, SS_LEFT | SS_CENTER | SS_RIGHT | SS_LEFTNOWORDWRAP);
+}
+
+void Label::setTransparent(bool transparent)
+{
+    transparent_ = transparent;
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+void Label::setTextColor(COLORREF color)
+{
+    textColor_ = color;
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+void Label::fitToText()
+{
+    const SIZE size = MeasureText(font(), caption(), wordWrap_ ? width() : 0);
+    if (wordWrap_)
+        setSize(width(), size.cy);
+    else
+        setSize(size.cx, size.cy);
+}
+
+void Label::captionChanged()
+{
+    if (autoSize_)
+        fitToText();
+    if (transparent_) {
+        // A transparent label leaves old text behind unless its parent repaints the spot.
+        RECT area{};
+        GetWindowRect(handle(), &area);
+        HWND parent = GetParent(handle());
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+        InvalidateRect(parent, &area, TRUE);
+    }
+}
+
+void Label::handleCommand(int code)
+{
+    if (code == STN_CLICKED)
+        fire(onClick);
+}
+
+std::optional<HBRUSH> Label::handleColor(HDC dc)
+{
+    if (textColor_)
+        SetTextColor(dc, *textColor_);
+    if (transparent_) {
+        SetBkMode(dc, TRANSPARENT);
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    }
+    if (textColor_) {
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return GetSysColorBrush(COLOR_BTNFACE);
+    }
+    return std::nullopt;
+}
+
+// --- Button ---------------------------------------------------------------------
+
+Button::Button(Control& parent, std::string name, const Bounds& bounds, const std::string& caption)
+    : CaptionedControl(&parent, std::move(name),
+                       WindowSpec{"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, caption}, bounds)
+{
+}
+
+void Button::setDefault(bool isDefault)
+{
+    default_ = isDefault;
+    SendMessageA(handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void Button::click()
+{
+    if (enabled() && visible())
+        fire(onClick);
+}
+
+void Button::handleCommand(int code)
+{
+    if (code == BN_CLICKED)
+        fire(onClick);
+}
+
+// --- CheckBox -------------------------------------------------------------------
+
+CheckBox::CheckBox(Control& parent, std::string name, const Bounds& bounds, const std::string& caption)
+    : CaptionedControl(&parent, std::move(name),
+                       WindowSpec{"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, 0, caption},
+                       bounds)
+{
+}
+
+bool CheckBox::checked() const
+{
+    return SendMessageA(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CheckBox::setChecked(bool checked)
+{
+    if (checked == this->checked())
+        return;
+    SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    fire(onClick);
+}
+
+void CheckBox::handleCommand(int code)
+{
+    if (code == BN_CLICKED)
+        fire(onClick);
+}
+
+std::optional<HBRUSH> CheckBox::handleColor(HDC dc)
+{
+    SetBkMode(dc, TRANSPARENT);
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// --- RadioButton ----------------------------------------------------------------
+
+RadioButton::RadioButton(Control& parent, std::string name, const Bounds& bounds, const std::string& caption)
+    : CaptionedControl(&parent, std::move(name),
+                       WindowSpec{"BUTTON", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_MULTILINE, 0, caption}, bounds)
+{
+}
+
+bool RadioButton::checked() const
+{
+    return SendMessageA(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void RadioButton::setChecked(bool checked)
+{
+    if (checked == this->checked())
+        return;
+    SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (checked) {
+        uncheckGroupSiblings();
+        // Only the checked button of a group is reached with Tab.
+        changeStyle(WS_TABSTOP, 0);
+        fire(onClick);
+    }
+}
+
+void RadioButton::setGroupStart()
+{
+    changeStyle(WS_GROUP, 0);
+}
+
+namespace {
+
+bool IsRadioButton(HWND window)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (lstrcmpiA(className, "BUTTON") != 0)
+        return false;
+    const LONG type = GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON;
+}
+
+bool StartsGroup(HWND window)
+{
+    return (GetWindowLongA(window, GWL_STYLE) & WS_GROUP) != 0;
+}
+
+}  // namespace
+
+void RadioButton::uncheckGroupSiblings()
+{
+    // The group runs from the last WS_GROUP window at or before this one up to the next one.
+    HWND first = handle();
+    while (!StartsGroup(first)) {
+        HWND previous = GetWindow(first, GW_HWNDPREV);
+        if (!previous)
+            break;
+        first = previous;
+    }
+    for (HWND sibling = first; sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (sibling != first && StartsGroup(sibling))
+            break;
+        if (sibling != handle() && IsRadioButton(sibling)) {
+            SendMessageA(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
+            if (auto* radio = dynamic_cast<RadioButton*>(Control::fromHandle(sibling)))
+                radio->changeStyle(0, WS_TABSTOP);
+        }
+    }
+}
+
+void RadioButton::handleCommand(int code)
+{
+    if (code == BN_CLICKED) {
+        uncheckGroupSiblings();
+        changeStyle(WS_TABSTOP, 0);
+        fire(onClick);
+    }
+}
+
+std::optional<HBRUSH> RadioButton::handleColor(HDC dc)
+{
+    SetBkMode(dc, TRANSPARENT);
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// --- GroupBox and Panel ---------------------------------------------------------
+
+GroupBox::GroupBox(Control& parent, std::string name, const Bounds& bounds, const std::string& caption)
+    : CaptionedControl(&parent, std::move(name),
+                       WindowSpec{"BUTTON", WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, caption},
+                       bounds)
+{
+}
+
+LRESULT GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The standard group box answers hit tests as transparent, which would pass
+    // clicks meant for its controls to the window below.
+    if (message == WM_NCHITTEST)
+        return HTCLIENT;
+    return Control::handleMessage(message, wParam, lParam);
+}
+
+Panel::Panel(Control& parent, std::string name, const Bounds& bounds)
+    : Control(&parent, std::move(name), WindowSpec{kContainerClass, WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, {}},
+              bounds)
+{
+}
+
+// --- Edit -----------------------------------------------------------------------
+
+Edit::Edit(Control& parent, std::string name, const Bounds& bounds, const std::string& text)
+    : Control(&parent, std::move(name),
+              WindowSpec{"EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, text}, bounds)
+{
+}
+
+void Edit::setPasswordChar(char character)
+{
+    SendMessageA(handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(character), 0);
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+char Edit::passwordChar() const
+{
+    return static_cast<char>(SendMessageA(handle(), EM_GETPASSWORDCHAR, 0, 0));
+}
+
+void Edit::setMaxLength(int length)
+{
+    SendMessageA(handle(), EM_LIMITTEXT, static_cast<WPARAM>(length), 0);
+}
+
+void Edit::setReadOnly(bool readOnly)
+{
+    SendMessageA(handle(), EM_SETREADONLY, readOnly, 0);
+}
+
+void Edit::handleCommand(int code)
+{
+    if (code == EN_CHANGE)
+        fire(onChange);
+}
+
+// --- LabelledEdit ---------------------------------------------------------------
+
+namespace {
+
+Bounds LabelAbove(const Bounds& edit)
+{
+    const int labelHeight = MeasureText(DefaultFont(), "Ag").cy;
+    return Bounds{edit.left, edit.top - labelHeight - 3, edit.width, labelHeight};
+}
+
+}  // namespace
+
+LabelledEdit::LabelledEdit(Control& parent, std::string name, const Bounds& bounds, const std::string& labelCaption)
+    : Edit(parent, std::move(name), bounds)
+{
+    label_ = &add<Label>(parent, this->name() + "SubLabel", LabelAbove(bounds), labelCaption);
+}
+
+}  // namespace ui

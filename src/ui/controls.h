@@ -1,0 +1,155 @@
+// The standard controls: label, push button, check box, radio button, group box,
+// edit (with password character), labelled edit and panel.
+#pragma once
+
+#include "ui/control.h"
+
+namespace ui {
+
+// A control whose window text is its "Caption" property.
+class CaptionedControl : public Control {
+public:
+    bool hasCaption() const override { return true; }
+    std::string caption() const override { return windowText(); }
+    void setCaption(const std::string& text) override;
+
+protected:
+    using Control::Control;
+    // Called after the caption changed (labels resize themselves).
+    virtual void captionChanged() {}
+};
+
+// A static text. With autoSize it takes the size of its caption (wrapped to its
+// width when wordWrap is set); transparent labels show the parent's background.
+class Label : public CaptionedControl {
+public:
+    Label(Control& parent, std::string name, const Bounds& bounds, const std::string& caption = {});
+
+    bool exportsCaption() const override { return true; }
+
+    void setAutoSize(bool autoSize);
+    void setWordWrap(bool wordWrap);
+    void setTransparent(bool transparent);
+    void setTextColor(COLORREF color);
+    void setAlignment(DWORD ssAlignment);  // SS_LEFT, SS_CENTER or SS_RIGHT
+    void fitToText();
+
+    Event onClick;
+
+    void handleCommand(int code) override;
+    std::optional<HBRUSH> handleColor(HDC dc) override;
+
+protected:
+    void captionChanged() override;
+
+private:
+    bool autoSize_ = false;
+    bool wordWrap_ = false;
+    bool transparent_ = false;
+    std::optional<COLORREF> textColor_;
+};
+
+class Button : public CaptionedControl {
+public:
+    Button(Control& parent, std::string name, const Bounds& bounds, const std::string& caption = {});
+
+    bool exportsCaption() const override { return true; }
+
+    // Enter presses the default button of a form, Escape its cancel button.
+    void setDefault(bool isDefault);
+    bool isDefault() const { return default_; }
+    void setCancel(bool isCancel) { cancel_ = isCancel; }
+    bool isCancel() const { return cancel_; }
+
+    // Presses the button as the user would.
+    void click();
+    Event onClick;
+
+    void handleCommand(int code) override;
+
+private:
+    bool default_ = false;
+    bool cancel_ = false;
+};
+
+class CheckBox : public CaptionedControl {
+public:
+    CheckBox(Control& parent, std::string name, const Bounds& bounds, const std::string& caption = {});
+
+    bool exportsCaption() const override { return true; }
+
+    bool checked() const;
+    // Changing the state runs onClick, as a click by the user would.
+    void setChecked(bool checked);
+    Event onClick;
+
+    void handleCommand(int code) override;
+    std::optional<HBRUSH> handleColor(HDC dc) override;
+};
+
+// Radio buttons form one group per parent window; setGroupStart() begins a further
+// group among the same parent's children.
+class RadioButton : public CaptionedControl {
+public:
+    RadioButton(Control& parent, std::string name, const Bounds& bounds, const std::string& caption = {});
+
+    bool exportsCaption() const override { return true; }
+
+    bool checked() const;
+    // Checking a button unchecks the others of its group and runs onClick.
+    void setChecked(bool checked);
+    void setGroupStart();
+    Event onClick;
+
+    void handleCommand(int code) override;
+    std::optional<HBRUSH> handleColor(HDC dc) override;
+
+private:
+    void uncheckGroupSiblings();
+};
+
+// A framed, captioned box that holds controls (they take it as their parent).
+class GroupBox : public CaptionedControl {
+public:
+    GroupBox(Control& parent, std::string name, const Bounds& bounds, const std::string& caption = {});
+    bool exportsCaption() const override { return true; }
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+// A plain container without a frame text.
+class Panel : public Control {
+public:
+    Panel(Control& parent, std::string name, const Bounds& bounds);
+};
+
+class Edit : public Control {
+public:
+    Edit(Control& parent, std::string name, const Bounds& bounds, const std::string& text = {});
+
+    std::string text() const { return windowText(); }
+    void setText(const std::string& text) { setWindowText(text); }
+    // Shows this character instead of every typed one (0 shows the text).
+    void setPasswordChar(char character);
+    char passwordChar() const;
+    void setMaxLength(int length);
+    void setReadOnly(bool readOnly);
+
+    Event onChange;
+    void handleCommand(int code) override;
+};
+
+// An edit with a label bound above it; the label carries the text of the Tag.
+class LabelledEdit : public Edit {
+public:
+    LabelledEdit(Control& parent, std::string name, const Bounds& bounds, const std::string& labelCaption = {});
+
+    Label* boundLabel() override { return label_; }
+    Label& editLabel() { return *label_; }
+
+private:
+    Label* label_;
+};
+
+}  // namespace ui

@@ -1,0 +1,221 @@
+#include "ui/form.h"
+
+#include "ui/application.h"
+#include "ui/controls.h"
+#include "ui/menu.h"
+
+namespace ui {
+
+namespace {
+
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+Bounds FrameFor(int clientWidth, int clientHeight)
+{
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+    return Bounds{0, 0, frame.right - frame.left, frame.bottom - frame.top};
+}
+
+}  // namespace
+
+Form::Form(std::string name, int clientWidth, int clientHeight, const std::string& caption)
+    : Control(nullptr, std::move(name), WindowSpec{kFormClass, kFormStyle, kFormExStyle, caption},
+              FrameFor(clientWidth, clientHeight))
+{
+    // Every form but the main one belongs to the main window (one taskbar button).
+    if (HWND main = App().mainWindow())
+        SetWindowLongPtrA(handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(main));
+    centerOnScreen();
+}
+
+Form::~Form()
+{
+    destroyComponents();
+    if (App().mainForm() == this)
+        App().setMainForm(nullptr);
+}
+
+int Form::clientWidth() const
+{
+    RECT client{};
+    GetClientRect(handle(), &client);
+    return client.right;
+}
+
+int Form::clientHeight() const
+{
+    RECT client{};
+    GetClientRect(handle(), &client);
+    return client.bottom;
+}
+
+void Form::setClientSize(int width, int height)
+{
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(handle(), GWL_STYLE)), GetMenu(handle()) != nullptr,
+                       static_cast<DWORD>(GetWindowLongA(handle(), GWL_EXSTYLE)));
+    setSize(frame.right - frame.left, frame.bottom - frame.top);
+}
+
+void Form::centerOnScreen()
+{
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const Bounds b = bounds();
+    setBounds({work.left + (work.right - work.left - b.width) / 2, work.top + (work.bottom - work.top - b.height) / 2,
+               b.width, b.height});
+}
+
+void Form::setKeptOnTop(bool onTop)
+{
+    SetWindowPos(handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::setDefaultButton(Button* button)
+{
+    if (defaultButton_)
+        defaultButton_->setDefault(false);
+    defaultButton_ = button;
+    if (button)
+        button->setDefault(true);
+}
+
+void Form::setCancelButton(Button* button)
+{
+    cancelButton_ = button;
+    if (button)
+        button->setCancel(true);
+}
+
+void Form::show()
+{
+    ShowWindow(handle(), SW_SHOW);
+    SetForegroundWindow(handle());
+    focusFirstControl();
+}
+
+void Form::hide()
+{
+    ShowWindow(handle(), SW_HIDE);
+}
+
+void Form::focusFirstControl()
+{
+    if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE))
+        SetFocus(first);
+}
+
+ModalResult Form::showModal()
+{
+    HWND previous = GetActiveWindow();
+    HWND owner = previous && previous != handle() ? previous : App().mainWindow();
+    if (owner == handle())
+        owner = nullptr;
+    const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+    if (ownerWasEnabled)
+        EnableWindow(owner, FALSE);
+
+    modal_ = true;
+    modalResult_ = ModalResult::None;
+    show();
+    while (modalResult_ == ModalResult::None) {
+        MSG message;
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // Termination: give the quit message back to the outer loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            App().terminate();
+            modalResult_ = ModalResult::Cancel;
+            break;
+        }
+        if (got < 0)
+            break;
+        if (!IsDialogMessageA(handle(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    modal_ = false;
+    // The owner gets its input back before this form hides, so it regains the focus.
+    if (ownerWasEnabled)
+        EnableWindow(owner, TRUE);
+    hide();
+    if (owner)
+        SetActiveWindow(owner);
+    return modalResult_;
+}
+
+void Form::close()
+{
+    if (onCloseQuery) {
+        bool canClose = true;
+        App().runEvent([&] { canClose = onCloseQuery(); });
+        if (!canClose)
+            return;
+    }
+    fire(onClose);
+    if (modal_) {
+        if (modalResult_ == ModalResult::None)
+            modalResult_ = ModalResult::Cancel;
+    } else if (App().mainForm() == this) {
+        App().terminate();
+    } else {
+        hide();
+    }
+}
+
+void Form::pressDefault()
+{
+    if (defaultButton_)
+        defaultButton_->click();
+}
+
+void Form::pressCancel()
+{
+    if (cancelButton_)
+        cancelButton_->click();
+    else
+        close();
+}
+
+LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+        close();
+        return 0;
+    case DM_GETDEFID:
+        if (defaultButton_)
+            return MAKELRESULT(GetDlgCtrlID(defaultButton_->handle()), DC_HASDEFID);
+        return 0;
+    case WM_COMMAND:
+        if (lParam == 0 || LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            const int id = LOWORD(wParam);
+            if (id == IDOK) {
+                pressDefault();
+                return 0;
+            }
+            if (id == IDCANCEL) {
+                pressCancel();
+                return 0;
+            }
+            if (MenuItem* item = MenuItem::fromCommand(id)) {
+                item->click();
+                return 0;
+            }
+            // Enter on a default button that is not a direct child arrives without its window.
+            if (defaultButton_ && id == GetDlgCtrlID(defaultButton_->handle())) {
+                pressDefault();
+                return 0;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return Control::handleMessage(message, wParam, lParam);
+}
+
+}  // namespace ui

@@ -1,0 +1,65 @@
+// Forms: top-level windows with a fixed dialog frame, created hidden and centred,
+// shown modally (or as the main window) and closed by close().
+#pragma once
+
+#include "ui/control.h"
+
+namespace ui {
+
+class Button;
+
+enum class ModalResult { None, Ok, Cancel, Abort, Retry, Ignore, Yes, No };
+
+class Form : public Control {
+public:
+    // A form whose client area has the given size, centred on the screen, hidden.
+    Form(std::string name, int clientWidth, int clientHeight, const std::string& caption = {});
+    ~Form() override;
+
+    bool hasCaption() const override { return true; }
+    std::string caption() const override { return windowText(); }
+    void setCaption(const std::string& text) override { setWindowText(text); }
+    bool exportsCaption() const override { return true; }
+
+    int clientWidth() const;
+    int clientHeight() const;
+    void setClientSize(int width, int height);
+    void centerOnScreen();
+    void setKeptOnTop(bool onTop);
+
+    // Shows the form and runs its own message loop until a modal result is set or
+    // the form is closed; the window that was active is disabled meanwhile.
+    ModalResult showModal();
+    bool isModal() const { return modal_; }
+    ModalResult modalResult() const { return modalResult_; }
+    // Setting a result other than None ends a modal loop.
+    void setModalResult(ModalResult result) { modalResult_ = result; }
+
+    void show();
+    void hide();
+    // Asks onCloseQuery, then ends the modal loop (result Cancel when none is set),
+    // or hides the form; runs onClose. Closing the main form ends the application.
+    void close();
+
+    Event onClose;
+    std::function<bool()> onCloseQuery;  // false keeps the form open
+
+    // The buttons that Enter and Escape press.
+    void setDefaultButton(Button* button);
+    void setCancelButton(Button* button);
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void pressDefault();
+    void pressCancel();
+    void focusFirstControl();
+
+    bool modal_ = false;
+    ModalResult modalResult_ = ModalResult::None;
+    Button* defaultButton_ = nullptr;
+    Button* cancelButton_ = nullptr;
+};
+
+}  // namespace ui
