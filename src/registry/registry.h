@@ -26,7 +26,7 @@ extern std::array<std::uint8_t, kBinaryScratchSize> BinaryScratch;
 // Keys
 bool RegKeyExists(RootKey root, const std::string& key);
 bool RegKeyEnsure(RootKey root, const std::string& key);
-bool RegKeyRemove(RootKey root, const std::string& key);
+bool RegKeyRemove(RootKey root, const std::string& key);  // false for the empty path: a root is never emptied
 std::vector<std::string> RegSubkeyNames(RootKey root, const std::string& key);
 std::vector<std::string> RegValueNames(RootKey root, const std::string& key);
 
@@ -48,7 +48,8 @@ bool RegValueMatchesInt(RootKey root, const std::string& key, const std::string&
 bool RegWriteInt(RootKey root, const std::string& key, const std::string& name, int number);
 bool RegStoreInt(RootKey root, const std::string& key, const std::string& name, int number);
 
-// Binary, through BinaryScratch
+// Binary, through BinaryScratch. A size outside 0..2048 writes nothing: RegUpdateBinary
+// returns false, RegWriteBinary raises the write error.
 int RegReadBinary(RootKey root, const std::string& key, const std::string& name);
 bool RegUpdateBinary(RootKey root, const std::string& key, const std::string& name, int size);
 void RegWriteBinary(RootKey root, const std::string& key, const std::string& name, int size);

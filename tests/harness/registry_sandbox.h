@@ -73,7 +73,8 @@ public:
     // the values a test needs before calling this.
     void makeReadOnly(HKEY root);
 
-    // The writable sandbox key that stands in for `root`, opened on the real registry.
+    // The writable sandbox key that stands in for `root`, opened on the real registry
+    // (after makeReadOnly the root shows a read-only copy of it instead).
     HKEY sandboxKey(HKEY root) const;
     // The scratch key's path below the real HKEY_CURRENT_USER.
     const std::string& scratchPath() const { return scratchPath_; }
