@@ -1,0 +1,89 @@
+// Small stateless helpers that several pages, the autostart manager and the
+// clean-up share: Explorer's icon cache, shell folders, command lines and paths,
+// environment variables, ini files, file searches, empty folders and the recycle bin.
+// Ini and file functions report failure by their result and never raise.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace helpers {
+
+// Shell
+
+// Makes Explorer rebuild its icon cache by nudging "Shell Icon Size" and broadcasting
+// the change. False (and no broadcast) when the value exists but is empty. A value
+// that is not a number raises ui::EConvertError; registry write errors pass through.
+bool RefreshShellIcons();
+
+// The file-system path of the shell folder with that CSIDL number; empty when the
+// folder has none.
+std::string SpecialFolderPath(HWND owner, int csidl);
+
+// Texts and paths
+
+// Cuts a command line down to the program file it starts (upper-cased); empty when
+// what is left still carries a switch. Texts shorter than 4 characters or without a
+// "." and without a switch stay as they are.
+void CommandLineFile(std::string& text);
+
+// Upper-cased, environment variables expanded (their values keep their case),
+// double quotes removed.
+std::string CleanCommandPath(const std::string& text);
+
+// True for a Windows Installer reference ("{" and "INSTALLER", exact case).
+bool IsInstallerReference(const std::string& text);
+
+// The text without any backslashes at its end.
+std::string StripTrailingBackslashes(const std::string& text);
+
+// The text with its environment variable references expanded, nothing else changed.
+std::string ExpandEnvText(const std::string& text);
+
+// The part after the last ch that is not the final character; the whole text when
+// there is none. TextAfterLast("C:\DIR\", '\\') is "DIR\".
+std::string TextAfterLast(const std::string& text, char ch);
+
+// Files and folders
+
+bool FolderExists(const std::string& path);
+
+// False only when searching for path fails with "path not found" or "device not
+// ready", so drive roots without a medium can be skipped; anything else is true.
+bool PathAccessible(const std::string& path);
+
+// Adds the full path of every file matching mask in folder (ending with "\") and,
+// recursively, in its subfolders; a folder's own files come first. Returns at once
+// when the wait window's cancel button was pressed.
+void CollectFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& list);
+
+// Removes every empty folder below folder (ending with "\"), deepest first, and
+// clears the attributes of every folder below it; folder itself stays. Call with depth 0.
+void RemoveEmptySubfolders(const std::string& folder, int depth = 0);
+
+// Moves an existing file to the recycle bin without asking. False without any action
+// when the file does not exist or its full path is longer than 253 characters.
+bool RecycleFile(const std::string& file);
+
+// Moves several files to the recycle bin in one shell operation. paths holds full
+// paths, each followed by one zero character. aborted tells whether the user
+// cancelled part of it.
+bool RecycleFiles(const std::string& paths, bool& aborted);
+
+// Ini files
+
+// "name=value" for every entry of the section, in file order; empty when the file
+// or section is missing.
+std::vector<std::string> ReadIniSection(const std::string& file, const std::string& section);
+
+// The entry's value; empty when it is missing.
+std::string ReadIniText(const std::string& file, const std::string& section, const std::string& name);
+
+// Writes the entry into an existing file, also a read-only, hidden or system one
+// (its attributes are restored), and reports whether it reads back exactly as value.
+bool WriteIniText(const std::string& file, const std::string& section, const std::string& name,
+                  const std::string& value);
+
+}  // namespace helpers
