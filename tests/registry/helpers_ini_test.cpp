@@ -1,0 +1,101 @@
+// Reading and writing ini files.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "harness/temp_folder.h"
+#include "registry/helpers.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class HelpersIni : public TempFolderTest {
+protected:
+    std::string oemInfo()
+    {
+        return file("oeminfo.ini",
+                    "[General]\r\nManufacturer=Velmora AG\r\nModel=X1\r\n"
+                    "[Support Information]\r\nLine2=second\r\nLine1=first\r\nZeta=z=with equals\r\nempty=\r\n");
+    }
+};
+
+TEST_F(HelpersIni, ReadIniSectionListsEntriesInFileOrder)
+{
+    const std::string ini = oemInfo();
+    EXPECT_EQ(helpers::ReadIniSection(ini, "Support Information"),
+              (Lines{"Line2=second", "Line1=first", "Zeta=z=with equals", "empty="}));
+    EXPECT_EQ(helpers::ReadIniSection(ini, "General"), (Lines{"Manufacturer=Velmora AG", "Model=X1"}));
+}
+
+TEST_F(HelpersIni, MissingFilesAndSectionsGiveNothing)
+{
+    const std::string ini = oemInfo();
+    EXPECT_TRUE(helpers::ReadIniSection(ini, "Nothing").empty());
+    EXPECT_TRUE(helpers::ReadIniSection(path() + "missing.ini", "General").empty());
+    EXPECT_EQ(helpers::ReadIniText(ini, "General", "Nothing"), "");
+    EXPECT_EQ(helpers::ReadIniText(path() + "missing.ini", "General", "Model"), "");
+}
+
+TEST_F(HelpersIni, LongValuesAreReadWhole)
+{
+    const std::string longValue(5000, 'v');
+    const std::string ini = file("long.ini", "[S]\r\nA=" + longValue + "\r\nB=" + std::string(2046, 'w') + "\r\n");
+    EXPECT_EQ(helpers::ReadIniText(ini, "S", "A"), longValue);
+    EXPECT_EQ(helpers::ReadIniText(ini, "S", "B"), std::string(2046, 'w'));
+    EXPECT_EQ(helpers::ReadIniSection(ini, "S"), (Lines{"A=" + longValue, "B=" + std::string(2046, 'w')}));
+}
+
+TEST_F(HelpersIni, SectionsWithManyEntriesAreReadWhole)
+{
+    std::string contents = "[Many]\r\n";
+    Lines expected;
+    for (int n = 1; n <= 400; ++n) {
+        const std::string line = "Entry_with_a_long_name_" + std::to_string(n) + "=" + std::to_string(n);
+        contents += line + "\r\n";
+        expected.push_back(line);
+    }
+    EXPECT_EQ(helpers::ReadIniSection(file("many.ini", contents), "Many"), expected);
+}
+
+TEST_F(HelpersIni, WriteIniTextWritesIntoAnExistingFile)
+{
+    const std::string ini = oemInfo();
+    EXPECT_TRUE(helpers::WriteIniText(ini, "General", "Model", "X2"));
+    EXPECT_TRUE(helpers::WriteIniText(ini, "New", "Name", "Value"));
+    EXPECT_EQ(helpers::ReadIniText(ini, "General", "Model"), "X2");
+    EXPECT_EQ(helpers::ReadIniText(ini, "New", "Name"), "Value");
+    EXPECT_EQ(helpers::ReadIniText(ini, "General", "Manufacturer"), "Velmora AG");
+}
+
+TEST_F(HelpersIni, WriteIniTextCreatesNoFile)
+{
+    const std::string missing = path() + "missing.ini";
+    EXPECT_FALSE(helpers::WriteIniText(missing, "General", "Model", "X2"));
+    EXPECT_EQ(GetFileAttributesA(missing.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(helpers::WriteIniText(makeDir("folder.ini"), "General", "Model", "X2"));
+}
+
+TEST_F(HelpersIni, WriteIniTextKeepsTheAttributesOfProtectedFiles)
+{
+    const std::string ini = oemInfo();
+    const DWORD protectedFile = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesA(ini.c_str(), protectedFile));
+    EXPECT_TRUE(helpers::WriteIniText(ini, "General", "Model", "X2"));
+    EXPECT_EQ(helpers::ReadIniText(ini, "General", "Model"), "X2");
+    EXPECT_EQ(GetFileAttributesA(ini.c_str()) & protectedFile, protectedFile);
+}
+
+TEST_F(HelpersIni, WriteIniTextReportsAValueThatDoesNotReadBackExactly)
+{
+    const std::string ini = oemInfo();
+    // The profile functions strip surrounding quotes and blanks when reading.
+    EXPECT_FALSE(helpers::WriteIniText(ini, "General", "Model", "\"quoted\""));
+    EXPECT_FALSE(helpers::WriteIniText(ini, "General", "Model", "  padded"));
+    EXPECT_TRUE(helpers::WriteIniText(ini, "General", "Model", "Mixed Case"));
+}
+
+}  // namespace
