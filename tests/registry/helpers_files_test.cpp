@@ -1,0 +1,207 @@
+// File searches, empty folders and the recycle bin.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "harness/temp_folder.h"
+#include "registry/helpers.h"
+#include "ui/application.h"
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+Paths Sorted(Paths paths)
+{
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+class HelpersFolders : public TempFolderTest {};
+
+TEST_F(HelpersFolders, FolderExistsOnlyForFolders)
+{
+    EXPECT_TRUE(helpers::FolderExists(path()));
+    EXPECT_TRUE(helpers::FolderExists(makeDir("Sub")));
+    EXPECT_FALSE(helpers::FolderExists(file("a.txt")));
+    EXPECT_FALSE(helpers::FolderExists(path() + "missing"));
+}
+
+TEST_F(HelpersFolders, PathAccessibleIsFalseOnlyForMissingPathsAndDevices)
+{
+    EXPECT_TRUE(helpers::PathAccessible("C:\\"));
+    EXPECT_TRUE(helpers::PathAccessible(file("a.txt")));
+    EXPECT_TRUE(helpers::PathAccessible(path() + "missing.txt"));  // file not found is no reason
+    EXPECT_FALSE(helpers::PathAccessible(path() + "missing\\a.txt"));
+}
+
+class HelpersCollectFiles : public TempFolderTest {
+protected:
+    void TearDown() override { ui::CancelRequested = false; }
+};
+
+TEST_F(HelpersCollectFiles, CollectsMatchingFilesOwnFilesFirst)
+{
+    const std::string top1 = file("top.lnk");
+    const std::string top2 = file("second.LNK");
+    file("top.txt");
+    const std::string deep = file("A\\B\\deep.lnk");
+    const std::string sub = file("A\\sub.lnk");
+    makeDir("folder.lnk");
+    file(".hidden\\skipped.lnk");
+
+    Paths list{"kept"};
+    helpers::CollectFiles(path(), "*.lnk", list);
+
+    ASSERT_EQ(list.size(), 5u);
+    EXPECT_EQ(list[0], "kept");
+    EXPECT_EQ(Sorted({list[1], list[2]}), Sorted({top1, top2}));
+    EXPECT_EQ(list[3], sub);
+    EXPECT_EQ(list[4], deep);
+}
+
+TEST_F(HelpersCollectFiles, ReturnsAtOnceWhenCancelled)
+{
+    file("a.lnk");
+    ui::CancelRequested = true;
+    Paths list;
+    helpers::CollectFiles(path(), "*.lnk", list);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST_F(HelpersCollectFiles, AMissingFolderAddsNothing)
+{
+    Paths list;
+    helpers::CollectFiles(path() + "missing\\", "*.*", list);
+    EXPECT_TRUE(list.empty());
+}
+
+class HelpersRemoveEmptySubfolders : public TempFolderTest {};
+
+TEST_F(HelpersRemoveEmptySubfolders, RemovesEmptyFoldersFromTheBottomUp)
+{
+    makeDir("Empty");
+    makeDir("OnlyEmpty\\Inner\\Innermost");
+    const std::string kept = file("Full\\a.txt");
+    makeDir("Full\\Empty");
+
+    helpers::RemoveEmptySubfolders(path(), 0);
+
+    EXPECT_TRUE(Exists(path()));
+    EXPECT_FALSE(Exists(path() + "Empty"));
+    EXPECT_FALSE(Exists(path() + "OnlyEmpty"));
+    EXPECT_FALSE(Exists(path() + "Full\\Empty"));
+    EXPECT_TRUE(Exists(kept));
+}
+
+TEST_F(HelpersRemoveEmptySubfolders, KeepsFoldersWithFilesButClearsTheirAttributes)
+{
+    const std::string a = file("A\\a.txt");
+    const std::string b = file("A\\B\\b.txt");
+    const std::string folderA = path() + "A";
+    const std::string folderB = path() + "A\\B";
+    const DWORD marks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesA(folderA.c_str(), FILE_ATTRIBUTE_DIRECTORY | marks));
+    ASSERT_TRUE(SetFileAttributesA(folderB.c_str(), FILE_ATTRIBUTE_DIRECTORY | marks));
+
+    helpers::RemoveEmptySubfolders(path(), 0);
+
+    EXPECT_TRUE(Exists(a));
+    EXPECT_TRUE(Exists(b));
+    EXPECT_EQ(GetFileAttributesA(folderA.c_str()) & marks, 0u);
+    EXPECT_EQ(GetFileAttributesA(folderB.c_str()) & marks, 0u);
+}
+
+TEST_F(HelpersRemoveEmptySubfolders, RemovesReadOnlyEmptyFoldersButNeverTheStartingFolder)
+{
+    const std::string start = makeDir("Start");
+    const std::string locked = makeDir("Start\\Locked");
+    ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+
+    helpers::RemoveEmptySubfolders(start, 0);
+
+    EXPECT_FALSE(Exists(locked));
+    EXPECT_TRUE(Exists(start));
+}
+
+class HelpersRecycle : public TempFolderTest {};
+
+TEST_F(HelpersRecycle, RecycleFileMovesAnExistingFileAway)
+{
+    const std::string victim = file("victim.txt", "data");
+    const std::string neighbour = file("neighbour.txt", "data");
+    EXPECT_TRUE(helpers::RecycleFile(victim));
+    EXPECT_FALSE(Exists(victim));
+    EXPECT_TRUE(Exists(neighbour));
+}
+
+TEST_F(HelpersRecycle, RecycleFileMakesRelativePathsAbsolute)
+{
+    const std::string victim = file("relative.txt", "data");
+    ASSERT_TRUE(SetCurrentDirectoryA(path().c_str()));  // the fixture steps out again
+    EXPECT_TRUE(helpers::RecycleFile("relative.txt"));
+    EXPECT_FALSE(Exists(victim));
+}
+
+TEST_F(HelpersRecycle, RecycleFileLeavesMissingFilesFoldersAndPatternsAlone)
+{
+    const std::string folder = makeDir("Folder");
+    const std::string inside = file("Folder\\inside.txt", "data");
+    EXPECT_FALSE(helpers::RecycleFile(path() + "missing.txt"));
+    EXPECT_FALSE(helpers::RecycleFile(folder));
+    EXPECT_FALSE(helpers::RecycleFile(folder + "*.txt"));
+    EXPECT_TRUE(Exists(inside));
+}
+
+// A full path over 253 characters is refused whole; it is never cut to a shorter,
+// possibly existing path.
+TEST_F(HelpersRecycle, RecycleFileRefusesFullPathsOver253Characters)
+{
+    const std::size_t base = path().size();
+    ASSERT_LT(base, 200u);
+    const std::string folder = makeDir(std::string(240 - base, 'd'));
+    const std::string fits = file(folder.substr(base) + std::string(253 - folder.size(), 'f'));
+    const std::string tooLong = file(folder.substr(base) + std::string(254 - folder.size(), 'g'));
+    ASSERT_EQ(fits.size(), 253u);
+    ASSERT_EQ(tooLong.size(), 254u);
+
+    EXPECT_FALSE(helpers::RecycleFile(tooLong));
+    EXPECT_TRUE(Exists(tooLong));
+    EXPECT_TRUE(helpers::RecycleFile(fits));
+    EXPECT_FALSE(Exists(fits));
+}
+
+TEST_F(HelpersRecycle, RecycleFilesMovesEveryListedFile)
+{
+    const std::string a = file("a.txt", "a");
+    const std::string b = file("Sub\\b.txt", "b");
+    const std::string kept = file("kept.txt", "k");
+    std::string paths = a + '\0' + b + '\0';
+    bool aborted = true;
+
+    EXPECT_TRUE(helpers::RecycleFiles(paths, aborted));
+    EXPECT_FALSE(aborted);
+    EXPECT_FALSE(Exists(a));
+    EXPECT_FALSE(Exists(b));
+    EXPECT_TRUE(Exists(kept));
+}
+
+TEST_F(HelpersRecycle, RecycleFilesWithAnEmptyListDoesNothing)
+{
+    const std::string kept = file("kept.txt", "k");
+    bool aborted = true;
+    EXPECT_TRUE(helpers::RecycleFiles("", aborted));
+    EXPECT_FALSE(aborted);
+    EXPECT_TRUE(Exists(kept));
+}
+
+}  // namespace
