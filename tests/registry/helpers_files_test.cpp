@@ -2,14 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <winioctl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "harness/temp_folder.h"
 #include "registry/helpers.h"
 #include "ui/application.h"
+#include "ui/handles.h"
 
 namespace {
 
@@ -18,6 +21,44 @@ using Paths = std::vector<std::string>;
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Turns the empty folder link into a junction to target (a folder path without a
+// trailing backslash); false where the file system cannot hold junctions.
+bool MakeJunction(const std::string& link, const std::string& target)
+{
+    struct MountPointHeader {
+        DWORD tag;
+        WORD dataLength;
+        WORD reserved;
+        WORD substituteOffset;
+        WORD substituteLength;
+        WORD printOffset;
+        WORD printLength;
+    };
+    const std::string substitute = "\\??\\" + target;
+    std::wstring names(substitute.begin(), substitute.end());
+    names += L'\0';
+    names += std::wstring(target.begin(), target.end()) + L'\0';
+    const auto namesSize = static_cast<WORD>(names.size() * sizeof(wchar_t));
+    const MountPointHeader header{IO_REPARSE_TAG_MOUNT_POINT,
+                                  static_cast<WORD>(8 + namesSize),
+                                  0,
+                                  0,
+                                  static_cast<WORD>(substitute.size() * 2),
+                                  static_cast<WORD>((substitute.size() + 1) * 2),
+                                  static_cast<WORD>(target.size() * 2)};
+    std::vector<BYTE> buffer(sizeof header + namesSize);
+    std::memcpy(buffer.data(), &header, sizeof header);
+    std::memcpy(buffer.data() + sizeof header, names.data(), namesSize);
+
+    const ui::FileHandle folder(CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    DWORD returned = 0;
+    return folder &&
+           DeviceIoControl(folder.get(), FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()),
+                           nullptr, 0, &returned, nullptr) &&
+           (GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 Paths Sorted(Paths paths)
@@ -131,6 +172,24 @@ TEST_F(HelpersRemoveEmptySubfolders, RemovesReadOnlyEmptyFoldersButNeverTheStart
 
     EXPECT_FALSE(Exists(locked));
     EXPECT_TRUE(Exists(start));
+}
+
+// What a junction leads to lies outside the folder being tidied: it is left alone.
+TEST_F(HelpersRemoveEmptySubfolders, DoesNotFollowJunctions)
+{
+    const std::string outside = makeDir("Outside");
+    const std::string outsideEmpty = makeDir("Outside\\Empty");
+    ASSERT_TRUE(SetFileAttributesA(outside.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+    const std::string start = makeDir("Start");
+    const std::string link = makeDir("Start\\Link");
+    if (!MakeJunction(helpers::StripTrailingBackslashes(link), helpers::StripTrailingBackslashes(outside)))
+        GTEST_SKIP() << "this file system holds no junctions";
+
+    helpers::RemoveEmptySubfolders(start, 0);
+
+    EXPECT_TRUE(Exists(link));
+    EXPECT_TRUE(Exists(outsideEmpty));
+    EXPECT_NE(GetFileAttributesA(outside.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
 class HelpersRecycle : public TempFolderTest {};
