@@ -56,6 +56,13 @@ ensure_prefix() {
   rm -f "$prefix/dosdevices/z:"
 }
 
+# Lets Wine draw window frames itself: on a display without a window manager (Xvfb)
+# windows then show their captions, and showing or hiding one waits for no manager.
+use_wine_frames() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+}
+
 # Starts Xvfb on a free display; sets DISPLAY and XVFB_PID.
 start_xvfb() {
   local fifo display
@@ -69,9 +76,12 @@ start_xvfb() {
 }
 
 # Keeps a wineserver for $WINEPREFIX running so every Wine start is fast; sets WINESERVER_PID.
+# Wine's own services start with the first program; starting them here keeps them
+# from inheriting (and holding open) the output of a test program.
 start_wineserver() {
   wineserver -f -p >/dev/null 2>&1 &
   WINESERVER_PID=$!
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 stop_pid() {
