@@ -47,15 +47,15 @@ void RegisterToolkitClasses()
     RegisterClassExA(&windowClass);
 }
 
-Control::Control(Control* parent, std::string name, const WindowSpec& spec, const Bounds& bounds)
+Control::Control(Control* parent, std::string name, const WindowSpec& description, const Bounds& bounds)
     : Component(std::move(name))
 {
     App().initialize();
-    const bool ownClass = lstrcmpiA(spec.className, kFormClass) == 0 || lstrcmpiA(spec.className, kContainerClass) == 0;
+    const bool ownClass = lstrcmpiA(description.className, kFormClass) == 0 || lstrcmpiA(description.className, kContainerClass) == 0;
     HWND parentWindow = parent ? parent->handle() : nullptr;
-    const DWORD style = spec.style | (parent ? WS_CHILD : 0);
+    const DWORD style = description.style | (parent ? WS_CHILD : 0);
     HMENU id = parent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : nullptr;
-    HWND window = CreateWindowExA(spec.exStyle, spec.className, spec.text.c_str(), style, bounds.left, bounds.top,
+    HWND window = CreateWindowExA(description.exStyle, description.className, description.text.c_str(), style, bounds.left, bounds.top,
                                   bounds.width, bounds.height, parentWindow, id, GetModuleHandleA(nullptr),
                                   ownClass ? this : nullptr);
     if (!window)
@@ -99,6 +99,20 @@ Bounds Control::bounds() const
 void Control::setBounds(const Bounds& b)
 {
     SetWindowPos(handle(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Control::clientWidth() const
+{
+    RECT client{};
+    GetClientRect(handle(), &client);
+    return client.right;
+}
+
+int Control::clientHeight() const
+{
+    RECT client{};
+    GetClientRect(handle(), &client);
+    return client.bottom;
 }
 
 void Control::setLeft(int left)

@@ -38,6 +38,8 @@ public:
     int top() const { return bounds().top; }
     int width() const { return bounds().width; }
     int height() const { return bounds().height; }
+    int clientWidth() const;
+    int clientHeight() const;
     void setLeft(int left);
     void setTop(int top);
     void setSize(int width, int height);
@@ -80,7 +82,7 @@ protected:
 
     // Creates the control's window as a child of parent (or a top-level window when
     // parent is nullptr, for forms).
-    Control(Control* parent, std::string name, const WindowSpec& spec, const Bounds& bounds);
+    Control(Control* parent, std::string name, const WindowSpec& description, const Bounds& bounds);
 
     // Every message of the window passes here; the default routes parent
     // notifications to their controls and then calls the window's own procedure.

@@ -122,24 +122,36 @@ void Button::handleCommand(int code)
 
 // --- CheckBox -------------------------------------------------------------------
 
+bool CheckableButton::checked() const
+{
+    return SendMessageA(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool CheckableButton::changeCheck(bool checked)
+{
+    if (checked == this->checked())
+        return false;
+    SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    return true;
+}
+
+std::optional<HBRUSH> CheckableButton::handleColor(HDC dc)
+{
+    SetBkMode(dc, TRANSPARENT);
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
 CheckBox::CheckBox(Control& parent, std::string name, const Bounds& bounds, const std::string& caption)
-    : CaptionedControl(&parent, std::move(name),
+    : CheckableButton(&parent, std::move(name),
                        WindowSpec{"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, 0, caption},
                        bounds)
 {
 }
 
-bool CheckBox::checked() const
-{
-    return SendMessageA(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 void CheckBox::setChecked(bool checked)
 {
-    if (checked == this->checked())
-        return;
-    SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    fire(onClick);
+    if (changeCheck(checked))
+        fire(onClick);
 }
 
 void CheckBox::handleCommand(int code)
@@ -148,36 +160,26 @@ void CheckBox::handleCommand(int code)
         fire(onClick);
 }
 
-std::optional<HBRUSH> CheckBox::handleColor(HDC dc)
-{
-    SetBkMode(dc, TRANSPARENT);
-    return GetSysColorBrush(COLOR_BTNFACE);
-}
-
 // --- RadioButton ----------------------------------------------------------------
 
 RadioButton::RadioButton(Control& parent, std::string name, const Bounds& bounds, const std::string& caption)
-    : CaptionedControl(&parent, std::move(name),
+    : CheckableButton(&parent, std::move(name),
                        WindowSpec{"BUTTON", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_MULTILINE, 0, caption}, bounds)
 {
 }
 
-bool RadioButton::checked() const
-{
-    return SendMessageA(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 void RadioButton::setChecked(bool checked)
 {
-    if (checked == this->checked())
-        return;
-    SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (checked) {
-        uncheckGroupSiblings();
-        // Only the checked button of a group is reached with Tab.
-        changeStyle(WS_TABSTOP, 0);
-        fire(onClick);
-    }
+    if (changeCheck(checked) && checked)
+        becomeCheckedOfGroup();
+}
+
+void RadioButton::becomeCheckedOfGroup()
+{
+    uncheckGroupSiblings();
+    // Only the checked button of a group is reached with Tab.
+    changeStyle(WS_TABSTOP, 0);
+    fire(onClick);
 }
 
 void RadioButton::setGroupStart()
@@ -227,17 +229,8 @@ void RadioButton::uncheckGroupSiblings()
 
 void RadioButton::handleCommand(int code)
 {
-    if (code == BN_CLICKED) {
-        uncheckGroupSiblings();
-        changeStyle(WS_TABSTOP, 0);
-        fire(onClick);
-    }
-}
-
-std::optional<HBRUSH> RadioButton::handleColor(HDC dc)
-{
-    SetBkMode(dc, TRANSPARENT);
-    return GetSysColorBrush(COLOR_BTNFACE);
+    if (code == BN_CLICKED)
+        becomeCheckedOfGroup();
 }
 
 // --- GroupBox and Panel ---------------------------------------------------------

@@ -72,39 +72,43 @@ private:
     bool cancel_ = false;
 };
 
-class CheckBox : public CaptionedControl {
+// What check boxes and radio buttons share: a checked state kept by the window, a
+// click event and a background of the dialog colour.
+class CheckableButton : public CaptionedControl {
+public:
+    bool exportsCaption() const override { return true; }
+    bool checked() const;
+    Event onClick;
+    std::optional<HBRUSH> handleColor(HDC dc) override;
+
+protected:
+    using CaptionedControl::CaptionedControl;
+    // Sets the window's check mark; true when the state changed.
+    bool changeCheck(bool checked);
+};
+
+class CheckBox : public CheckableButton {
 public:
     CheckBox(Control& parent, std::string name, const Bounds& bounds, const std::string& caption = {});
 
-    bool exportsCaption() const override { return true; }
-
-    bool checked() const;
     // Changing the state runs onClick, as a click by the user would.
     void setChecked(bool checked);
-    Event onClick;
-
     void handleCommand(int code) override;
-    std::optional<HBRUSH> handleColor(HDC dc) override;
 };
 
 // Radio buttons form one group per parent window; setGroupStart() begins a further
 // group among the same parent's children.
-class RadioButton : public CaptionedControl {
+class RadioButton : public CheckableButton {
 public:
     RadioButton(Control& parent, std::string name, const Bounds& bounds, const std::string& caption = {});
 
-    bool exportsCaption() const override { return true; }
-
-    bool checked() const;
     // Checking a button unchecks the others of its group and runs onClick.
     void setChecked(bool checked);
     void setGroupStart();
-    Event onClick;
-
     void handleCommand(int code) override;
-    std::optional<HBRUSH> handleColor(HDC dc) override;
 
 private:
+    void becomeCheckedOfGroup();
     void uncheckGroupSiblings();
 };
 

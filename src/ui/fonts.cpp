@@ -12,15 +12,15 @@ bool FontSpec::operator<(const FontSpec& other) const
     return std::tie(face, height, bold, underline) < std::tie(other.face, other.height, other.bold, other.underline);
 }
 
-HFONT SharedFont(const FontSpec& spec)
+HFONT SharedFont(const FontSpec& description)
 {
     static std::map<FontSpec, GdiObject> fonts;
-    auto found = fonts.find(spec);
+    auto found = fonts.find(description);
     if (found == fonts.end()) {
-        GdiObject font(CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, spec.underline,
+        GdiObject font(CreateFontA(description.height, 0, 0, 0, description.bold ? FW_BOLD : FW_NORMAL, FALSE, description.underline,
                                    FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_DONTCARE, spec.face.c_str()));
-        found = fonts.emplace(spec, std::move(font)).first;
+                                   DEFAULT_PITCH | FF_DONTCARE, description.face.c_str()));
+        found = fonts.emplace(description, std::move(font)).first;
     }
     return static_cast<HFONT>(found->second.get());
 }

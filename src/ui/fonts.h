@@ -17,7 +17,7 @@ struct FontSpec {
 };
 
 // The shared font for a description; lives until the program ends.
-HFONT SharedFont(const FontSpec& spec);
+HFONT SharedFont(const FontSpec& description);
 
 // The font of dialogs and controls: Tahoma, 8 points.
 HFONT DefaultFont();

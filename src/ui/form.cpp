@@ -37,20 +37,6 @@ Form::~Form()
         App().setMainForm(nullptr);
 }
 
-int Form::clientWidth() const
-{
-    RECT client{};
-    GetClientRect(handle(), &client);
-    return client.right;
-}
-
-int Form::clientHeight() const
-{
-    RECT client{};
-    GetClientRect(handle(), &client);
-    return client.bottom;
-}
-
 void Form::setClientSize(int width, int height)
 {
     RECT frame{0, 0, width, height};

@@ -21,8 +21,6 @@ public:
     void setCaption(const std::string& text) override { setWindowText(text); }
     bool exportsCaption() const override { return true; }
 
-    int clientWidth() const;
-    int clientHeight() const;
     void setClientSize(int width, int height);
     void centerOnScreen();
     void setKeptOnTop(bool onTop);

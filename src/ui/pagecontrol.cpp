@@ -136,18 +136,4 @@ int TabSheet::pageIndex() const
     return -1;
 }
 
-int TabSheet::clientWidth() const
-{
-    RECT client{};
-    GetClientRect(handle(), &client);
-    return client.right;
-}
-
-int TabSheet::clientHeight() const
-{
-    RECT client{};
-    GetClientRect(handle(), &client);
-    return client.bottom;
-}
-
 }  // namespace ui

@@ -49,10 +49,6 @@ public:
     int pageIndex() const;
     PageControl& pageControl() const { return pageControl_; }
 
-    // Client size available to the sheet's controls.
-    int clientWidth() const;
-    int clientHeight() const;
-
 private:
     PageControl& pageControl_;
     std::string caption_;
