@@ -16,6 +16,7 @@ endfunction()
 # velmora_library(name folder [dependencies...]): a static library of every source in folder.
 function(velmora_library name folder)
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")  # the program entry belongs to the exe
   add_library(${name} STATIC ${sources})
   velmora_target_options(${name})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
