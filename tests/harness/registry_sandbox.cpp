@@ -260,3 +260,10 @@ void ScopedRegistrySandbox::makeReadOnly(HKEY root)
     overrides_[index]->redirectTo(readOnly.get());
     readOnlyKeys_.push_back(std::move(readOnly));
 }
+
+std::vector<BYTE> TextBytes(const std::string& text)
+{
+    std::vector<BYTE> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}

@@ -31,6 +31,9 @@ bool RawKeyExists(HKEY root, const std::string& key);
 void WriteRawValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
                    const std::vector<BYTE>& data);
 
+// The bytes of a string value as the registry stores it: the text and its terminating zero.
+std::vector<BYTE> TextBytes(const std::string& text);
+
 // The text of the toolkit error `call` raises, or "(nothing raised)"; registry tests
 // compare the exact texts the user would see.
 template <class Call>

@@ -13,13 +13,6 @@ namespace {
 
 const std::string kKey = "Software\\Velmora\\Read";
 
-std::vector<BYTE> TextBytes(const std::string& text)
-{
-    std::vector<BYTE> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
-}
-
 std::vector<BYTE> Filled(std::size_t size, BYTE first = 1)
 {
     std::vector<BYTE> bytes(size);

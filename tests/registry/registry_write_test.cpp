@@ -16,13 +16,6 @@ namespace {
 
 const std::string kKey = "Software\\Velmora\\Write";
 
-std::vector<BYTE> TextBytes(const std::string& text)
-{
-    std::vector<BYTE> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
-}
-
 // What a value holds afterwards; nullopt when it does not exist.
 std::optional<RawRegValue> Stored(const std::string& name, const std::string& key = kKey)
 {
