@@ -78,6 +78,11 @@ struct GdiObjectTraits {
     static Handle empty() { return nullptr; }
     static void close(Handle h) { DeleteObject(h); }
 };
+struct MemoryDCTraits {  // device contexts made with CreateCompatibleDC
+    using Handle = HDC;
+    static Handle empty() { return nullptr; }
+    static void close(Handle h) { DeleteDC(h); }
+};
 struct IconTraits {
     using Handle = HICON;
     static Handle empty() { return nullptr; }
@@ -119,6 +124,7 @@ using FileHandle = UniqueHandle<FileHandleTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using GdiObject = UniqueHandle<GdiObjectTraits>;
+using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;

@@ -27,7 +27,8 @@ HIMAGELIST CreateCheckImages()
 {
     HIMAGELIST images = ImageList_Create(kBoxSize, kBoxSize, ILC_COLOR24 | ILC_MASK, 4, 0);
     WindowDC screen(nullptr);
-    HDC memory = CreateCompatibleDC(screen.get());
+    MemoryDC memoryDC(CreateCompatibleDC(screen.get()));
+    HDC memory = memoryDC.get();
     GdiObject bitmap(CreateCompatibleBitmap(screen.get(), kBoxSize * 4, kBoxSize));
     {
         SelectedObject selected(memory, bitmap.get());
@@ -42,7 +43,6 @@ HIMAGELIST CreateCheckImages()
             DrawFrameControl(memory, &box, DFC_BUTTON, looks[i] | DFCS_FLAT);
         }
     }
-    DeleteDC(memory);
     ImageList_AddMasked(images, static_cast<HBITMAP>(bitmap.get()), RGB(255, 0, 255));
     return images;
 }
