@@ -1,0 +1,20 @@
+// Resource numbers shared by the resource script and the program.
+#pragma once
+
+// Pictures (24-bit bitmaps drawn on the main window's blue).
+#define IDB_PROGRAM_PICTURE 101  // 392 x 299, main window, password dialog, about box
+#define IDB_LOGO 102             // 346 x 105, main window
+
+// The twelve launcher symbols (48 x 48), in the order of the main window's entries.
+#define IDB_LAUNCHER_ASSISTENT 110
+#define IDB_LAUNCHER_BERICHT 111
+#define IDB_LAUNCHER_INTERNETZUGANG 112
+#define IDB_LAUNCHER_CLEANUP 113
+#define IDB_LAUNCHER_IE 114
+#define IDB_LAUNCHER_OFFICEXP 115
+#define IDB_LAUNCHER_SYSTEM 116
+#define IDB_LAUNCHER_EXPLORER 117
+#define IDB_LAUNCHER_STARTMENU 118
+#define IDB_LAUNCHER_ANMELDEN 119
+#define IDB_LAUNCHER_AUTOSTART 120
+#define IDB_LAUNCHER_SONSTIGES 121
