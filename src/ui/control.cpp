@@ -14,6 +14,8 @@ const char* const kContainerClass = "VelmoraContainer";
 namespace {
 
 const char* const kControlProperty = "VelmoraControl";
+// The font of the toolkit's own window classes, which the default window procedure does not keep.
+const char* const kFontProperty = "VelmoraFont";
 
 // Child window ids below the range of menu commands, never IDOK or IDCANCEL.
 int NextControlId()
@@ -68,7 +70,8 @@ Control::Control(Control* parent, std::string name, const WindowSpec& descriptio
         originalProc_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
     }
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    HFONT parentFont = parent ? parent->font() : nullptr;
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(parentFont ? parentFont : DefaultFont()), FALSE);
 }
 
 Control::~Control()
@@ -77,6 +80,7 @@ Control::~Control()
     destroyComponents();
     if (HWND window = handle()) {
         RemovePropA(window, kControlProperty);
+        RemovePropA(window, kFontProperty);
         if (originalProc_ && originalProc_ != DefWindowProcA)
             SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
     }
@@ -179,6 +183,12 @@ HFONT Control::font() const
 void Control::setFont(HFONT font)
 {
     SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    fontChanged();
+}
+
+void Control::setCursor(LPCSTR systemCursor)
+{
+    cursor_ = LoadCursorA(nullptr, systemCursor);
 }
 
 void Control::changeStyle(DWORD add, DWORD remove)
@@ -264,6 +274,20 @@ LRESULT Control::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return *routed;
     if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE)
         trackMouse(message);
+    if (message == WM_SETCURSOR && cursor_ && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(cursor_);
+        return TRUE;
+    }
+    if (originalProc_ == DefWindowProcA) {
+        if (message == WM_SETFONT) {
+            SetPropA(handle(), kFontProperty, reinterpret_cast<HANDLE>(wParam));
+            if (LOWORD(lParam))
+                InvalidateRect(handle(), nullptr, TRUE);
+            return 0;
+        }
+        if (message == WM_GETFONT)
+            return reinterpret_cast<LRESULT>(GetPropA(handle(), kFontProperty));
+    }
     return callDefault(message, wParam, lParam);
 }
 

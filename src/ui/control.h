@@ -54,8 +54,12 @@ public:
     std::string windowText() const;
     void setWindowText(const std::string& text);
 
+    // Controls take their parent's font when they are created.
     HFONT font() const;
     void setFont(HFONT font);
+
+    // The mouse pointer shown over the control (a system cursor such as IDC_HAND).
+    void setCursor(LPCSTR systemCursor);
 
     // Mouse enter and leave, as a picture or label reports hovering.
     Event onMouseEnter;
@@ -90,6 +94,8 @@ protected:
     LRESULT callDefault(UINT message, WPARAM wParam, LPARAM lParam);
 
     void changeStyle(DWORD add, DWORD remove);
+    // Called after setFont gave the control a new font.
+    virtual void fontChanged() {}
 
 private:
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -99,6 +105,7 @@ private:
     WindowHandle window_;
     WNDPROC originalProc_ = nullptr;
     bool mouseInside_ = false;
+    HCURSOR cursor_ = nullptr;  // a shared system cursor, never destroyed
 };
 
 // Window classes of the toolkit's own windows (forms and containers).

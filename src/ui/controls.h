@@ -41,6 +41,7 @@ public:
 
 protected:
     void captionChanged() override;
+    void fontChanged() override { captionChanged(); }
 
 private:
     bool autoSize_ = false;

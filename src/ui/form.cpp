@@ -166,9 +166,23 @@ void Form::pressCancel()
         close();
 }
 
+void Form::setColor(COLORREF color)
+{
+    backgroundBrush_.reset(CreateSolidBrush(color));
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_ERASEBKGND:
+        if (backgroundBrush_) {
+            RECT client{};
+            GetClientRect(handle(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(backgroundBrush_.get()));
+            return 1;
+        }
+        break;
     case WM_CLOSE:
         close();
         return 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/control.h"
+#include "ui/handles.h"
 
 namespace ui {
 
@@ -24,6 +25,8 @@ public:
     void setClientSize(int width, int height);
     void centerOnScreen();
     void setKeptOnTop(bool onTop);
+    // Fills the client area with a plain colour instead of the dialog colour.
+    void setColor(COLORREF color);
 
     // Shows the form and runs its own message loop until a modal result is set or
     // the form is closed; the window that was active is disabled meanwhile.
@@ -58,6 +61,7 @@ private:
     ModalResult modalResult_ = ModalResult::None;
     Button* defaultButton_ = nullptr;
     Button* cancelButton_ = nullptr;
+    GdiObject backgroundBrush_;
 };
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 // Entry of every test program: initialises the toolkit as the program does and
-// makes sure no test ever waits for a person at a message box.
+// makes sure no test ever waits for a person at a message box or opens the help viewer.
 #include "harness/dialog_seam.h"
+#include "harness/help_seam.h"
 #include "ui/application.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,10 @@ int main(int argc, char** argv)
     ui::App().initialize();
     testing_support::UnexpectedMessageBoxes unexpected;
     ui::SetMessageBoxSeam(&unexpected);
+    testing_support::IgnoredHelp noViewer;
+    ui::SetHelpSeam(&noViewer);
     const int result = RUN_ALL_TESTS();
+    ui::SetHelpSeam(nullptr);
     ui::SetMessageBoxSeam(nullptr);
     return result;
 }
