@@ -1,9 +1,12 @@
-// Program entry: works out the global facts, loads the language table beside the
-// program, gives the toolkit its texts and runs the main window until it is closed.
+// Program entry: sets up the application object and the global facts, then runs
+// the start-up and the message loop.
 #include "app/globals.h"
-#include "language/language.h"
+#include "app/startup.h"
 #include "ui/application.h"
-#include "ui/form.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -13,11 +16,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     app.initialize();
     app.setTitle("Velmora");
     app::DetermineGlobals();
-    language::LoadLanguageFile(app::AppDir + "\\velmora.dat");
-    language::ApplyToolkitTexts();
 
-    ui::Form mainWindow("Form1", 640, 480, "Velmora");
-    app.setMainForm(&mainWindow);
-    app.run();
-    return 0;
+    app::StartupOptions options;
+    for (int index = 1; index < __argc; ++index)
+        options.arguments.emplace_back(__argv[index]);
+    app::Program program;
+    return program.run(options);
 }

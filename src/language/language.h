@@ -3,6 +3,7 @@
 // own dialog texts, and the export of a form's default texts for translators.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 namespace ui {
@@ -18,6 +19,11 @@ void LoadLanguageFile(const std::string& path);
 // The text of the first line whose number part is the decimal form of number;
 // empty when there is none.
 std::string LangString(int number);
+
+// Several language strings as one message, joined by single carriage returns.
+std::string LangStrings(std::initializer_list<int> numbers);
+// The strings first to last, joined the same way.
+std::string LangStringRange(int first, int last);
 
 // Sets the caption of the component (or the label of a labelled edit) from its Tag,
 // then does the same for every component it owns, in creation order.

@@ -92,6 +92,30 @@ std::string LangString(int number)
     return {};
 }
 
+std::string LangStrings(std::initializer_list<int> numbers)
+{
+    std::string text;
+    bool first = true;
+    for (const int number : numbers) {
+        if (!first)
+            text += '\r';
+        first = false;
+        text += LangString(number);
+    }
+    return text;
+}
+
+std::string LangStringRange(int first, int last)
+{
+    std::string text;
+    for (int number = first; number <= last; ++number) {
+        if (number != first)
+            text += '\r';
+        text += LangString(number);
+    }
+    return text;
+}
+
 void ClearLanguageTable()
 {
     Table().clear();

@@ -90,6 +90,14 @@ void Application::terminate()
     PostQuitMessage(0);
 }
 
+void Application::resetTermination()
+{
+    terminated_ = false;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 void Application::runEvent(const std::function<void()>& handler)
 {
     try {

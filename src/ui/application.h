@@ -32,6 +32,9 @@ public:
     // Ends the message loop as soon as it runs (or at once when it is running).
     void terminate();
     bool terminated() const { return terminated_; }
+    // Forgets a requested termination and its pending quit message, so that the
+    // start-up can run again in the same process (the tests do).
+    void resetTermination();
 
     // Runs an event handler; an exception that leaves it is shown in an error box.
     void runEvent(const std::function<void()>& handler);

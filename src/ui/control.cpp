@@ -3,6 +3,7 @@
 #include "ui/application.h"
 #include "ui/errors.h"
 #include "ui/fonts.h"
+#include "ui/image.h"
 
 #include <commctrl.h>
 
@@ -186,6 +187,30 @@ void Control::setFont(HFONT font)
     fontChanged();
 }
 
+void Control::paintBackground(HDC dc)
+{
+    RECT client{};
+    GetClientRect(handle(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    PaintPictures(*this, dc);
+}
+
+void Control::paintParentBackground(HDC dc)
+{
+    Control* parent = fromHandle(GetParent(handle()));
+    if (!parent || !(GetWindowLongA(handle(), GWL_STYLE) & WS_CHILD)) {
+        RECT client{};
+        GetClientRect(handle(), &client);
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    const Bounds own = bounds();
+    POINT previous{};
+    OffsetViewportOrgEx(dc, -own.left, -own.top, &previous);
+    parent->paintBackground(dc);
+    SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
 void Control::setCursor(LPCSTR systemCursor)
 {
     cursor_ = LoadCursorA(nullptr, systemCursor);
@@ -262,9 +287,11 @@ void Control::trackMouse(UINT message)
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle(), 0};
         TrackMouseEvent(&track);
         fire(onMouseEnter);
+        mouseEntered();
     } else if (message == WM_MOUSELEAVE && mouseInside_) {
         mouseInside_ = false;
         fire(onMouseLeave);
+        mouseLeft();
     }
 }
 
@@ -279,6 +306,10 @@ LRESULT Control::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     if (originalProc_ == DefWindowProcA) {
+        if (message == WM_ERASEBKGND) {
+            paintBackground(reinterpret_cast<HDC>(wParam));
+            return 1;
+        }
         if (message == WM_SETFONT) {
             SetPropA(handle(), kFontProperty, reinterpret_cast<HANDLE>(wParam));
             if (LOWORD(lParam))

@@ -76,6 +76,13 @@ public:
     // Runs an event through the application's general error handler.
     static void fire(const Event& event);
 
+    // Paints what lies behind the children: the window's colour and the pictures
+    // placed on it. Children that show their parent through themselves (transparent
+    // labels, pictures) paint this into their own area.
+    virtual void paintBackground(HDC dc);
+    // Paints the parent's background into this control's area of dc.
+    void paintParentBackground(HDC dc);
+
 protected:
     struct WindowSpec {
         const char* className;
@@ -96,6 +103,9 @@ protected:
     void changeStyle(DWORD add, DWORD remove);
     // Called after setFont gave the control a new font.
     virtual void fontChanged() {}
+    // Called when the mouse has entered or left the control, after the events ran.
+    virtual void mouseEntered() {}
+    virtual void mouseLeft() {}
 
 private:
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);

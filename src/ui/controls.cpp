@@ -71,6 +71,41 @@ void Label::captionChanged()
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
         InvalidateRect(parent, &area, TRUE);
     }
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+LRESULT Label::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (transparent_) {
+        if (message == WM_ERASEBKGND)
+            return 1;
+        if (message == WM_PAINT) {
+            paintTransparent();
+            return 0;
+        }
+    }
+    return CaptionedControl::handleMessage(message, wParam, lParam);
+}
+
+void Label::paintTransparent()
+{
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(handle(), &paint);
+    paintParentBackground(dc);
+    RECT client{};
+    GetClientRect(handle(), &client);
+    const auto style = static_cast<DWORD>(GetWindowLongA(handle(), GWL_STYLE));
+    UINT format = wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE;
+    if ((style & SS_TYPEMASK) == SS_CENTER)
+        format |= DT_CENTER;
+    else if ((style & SS_TYPEMASK) == SS_RIGHT)
+        format |= DT_RIGHT;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, IsWindowEnabled(handle()) ? textColor_.value_or(GetSysColor(COLOR_WINDOWTEXT)) : GetSysColor(COLOR_GRAYTEXT));
+    SelectedObject selectedFont(dc, font());
+    const std::string text = caption();
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, format);
+    EndPaint(handle(), &paint);
 }
 
 void Label::handleCommand(int code)

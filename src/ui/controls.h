@@ -42,8 +42,12 @@ public:
 protected:
     void captionChanged() override;
     void fontChanged() override { captionChanged(); }
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // A transparent label draws its parent's background and then its text itself.
+    void paintTransparent();
+
     bool autoSize_ = false;
     bool wordWrap_ = false;
     bool transparent_ = false;

@@ -2,6 +2,7 @@
 
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/image.h"
 #include "ui/menu.h"
 
 namespace ui {
@@ -172,17 +173,24 @@ void Form::setColor(COLORREF color)
     InvalidateRect(handle(), nullptr, TRUE);
 }
 
+void Form::paintBackground(HDC dc)
+{
+    if (!backgroundBrush_) {
+        Control::paintBackground(dc);
+        return;
+    }
+    RECT client{};
+    GetClientRect(handle(), &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(backgroundBrush_.get()));
+    PaintPictures(*this, dc);
+}
+
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND:
-        if (backgroundBrush_) {
-            RECT client{};
-            GetClientRect(handle(), &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(backgroundBrush_.get()));
-            return 1;
-        }
-        break;
+        paintBackground(reinterpret_cast<HDC>(wParam));
+        return 1;
     case WM_CLOSE:
         close();
         return 0;

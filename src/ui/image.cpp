@@ -2,13 +2,24 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 namespace ui {
 
 // --- Image ----------------------------------------------------------------------
 
+namespace {
+int NextSerial();
+}
+
 Image::Image(Control& parent, std::string name, const Bounds& bounds)
-    : Control(&parent, std::move(name), WindowSpec{kContainerClass, WS_VISIBLE, 0, {}}, bounds)
+    : Control(&parent, std::move(name), WindowSpec{kContainerClass, WS_VISIBLE | WS_CLIPSIBLINGS, 0, {}}, bounds),
+      serial_(NextSerial())
 {
+    // Pictures lie beneath every other control, which then clips their painting.
+    SetWindowPos(handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool Image::loadFromResource(int resourceId)
@@ -64,39 +75,112 @@ void Image::setAutoSize(bool autoSize)
     }
 }
 
+namespace {
+
+int NextSerial()
+{
+    static int next = 0;
+    return ++next;
+}
+
+// Alpha blending wants colours multiplied by their alpha; a 32-bit bitmap whose
+// alpha bytes are all zero has no alpha channel and is drawn opaque.
+bool PremultiplyAlpha(HBITMAP bitmap)
+{
+    DIBSECTION section{};
+    if (GetObjectA(bitmap, sizeof(section), &section) != sizeof(section) || section.dsBm.bmBitsPixel != 32 ||
+        !section.dsBm.bmBits)
+        return false;
+    auto* pixels = static_cast<BYTE*>(section.dsBm.bmBits);
+    const std::size_t count = static_cast<std::size_t>(section.dsBm.bmWidth) * static_cast<std::size_t>(std::abs(section.dsBm.bmHeight));
+    bool anyAlpha = false;
+    for (std::size_t i = 0; i < count && !anyAlpha; ++i)
+        anyAlpha = pixels[i * 4 + 3] != 0;
+    if (!anyAlpha)
+        return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        BYTE* pixel = pixels + i * 4;
+        for (int channel = 0; channel < 3; ++channel)
+            pixel[channel] = static_cast<BYTE>(pixel[channel] * pixel[3] / 255);
+    }
+    return true;
+}
+
+}  // namespace
+
 void Image::takeBitmap(HBITMAP bitmap)
 {
+    hasAlpha_ = PremultiplyAlpha(bitmap);
     bitmap_.reset(bitmap);
     setAutoSize(autoSize_);
+    // The parent draws the picture, so the area beneath it is repainted there.
+    const Bounds area = bounds();
+    RECT rect{area.left, area.top, area.left + area.width, area.top + area.height};
+    InvalidateRect(GetParent(handle()), &rect, TRUE);
     InvalidateRect(handle(), nullptr, FALSE);
+}
+
+void Image::drawTo(HDC dc, int x, int y) const
+{
+    if (!bitmap_)
+        return;
+    MemoryDC source(CreateCompatibleDC(dc));
+    if (!source)
+        return;
+    SelectedObject selected(source.get(), bitmap_.get());
+    const SIZE size = pictureSize();
+    if (hasAlpha_) {
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        AlphaBlend(dc, x, y, size.cx, size.cy, source.get(), 0, 0, size.cx, size.cy, blend);
+    } else {
+        BitBlt(dc, x, y, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+    }
 }
 
 void Image::paint()
 {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(handle(), &paint);
-    if (bitmap_) {
-        MemoryDC source(CreateCompatibleDC(dc));
-        if (source) {
-            SelectedObject selected(source.get(), bitmap_.get());
-            const SIZE size = pictureSize();
-            BitBlt(dc, 0, 0, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
-        }
-    }
+    paintParentBackground(dc);
     EndPaint(handle(), &paint);
+}
+
+void PaintPictures(const Control& parent, HDC dc)
+{
+    // In the order the pictures were created, so a picture created later lies over
+    // the earlier ones (the program picture behind the launcher symbols).
+    std::vector<const Image*> pictures;
+    for (HWND child = GetWindow(parent.handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (auto* image = dynamic_cast<const Image*>(Control::fromHandle(child)); image && image->visible())
+            pictures.push_back(image);
+    std::sort(pictures.begin(), pictures.end(),
+              [](const Image* a, const Image* b) { return a->creationSerial() < b->creationSerial(); });
+    for (const Image* image : pictures) {
+        const Bounds at = image->bounds();
+        // Pictures are clipped to their control's bounds, as the control shows them.
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, at.left, at.top, at.left + at.width, at.top + at.height);
+        image->drawTo(dc, at.left, at.top);
+        RestoreDC(dc, saved);
+    }
 }
 
 LRESULT Image::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND:
-        return 1;  // the picture covers its area; an empty one lets the parent show
+        return 1;  // painting draws the parent's background, this picture included
     case WM_PAINT:
         paint();
         return 0;
     case WM_LBUTTONUP:
         fire(onClick);
         return 0;
+    case WM_NCHITTEST:
+        // A picture nobody listens to lets the mouse through to what lies beneath it.
+        if (!onClick && !onMouseEnter && !onMouseLeave && !reportsMouse())
+            return HTTRANSPARENT;
+        return Control::handleMessage(message, wParam, lParam);
     default:
         return Control::handleMessage(message, wParam, lParam);
     }

@@ -1,5 +1,7 @@
-// A picture control: shows one bitmap at its top left corner. An empty picture
-// paints nothing, so the parent's background shows through.
+// A picture control: shows one bitmap at its top left corner. Pictures are drawn
+// by their parent as part of its background, in creation order, so that pictures
+// lying over one another and transparent labels on them all show correctly. A
+// 32-bit bitmap is drawn with its alpha channel; an empty picture shows the parent.
 #pragma once
 
 #include "ui/control.h"
@@ -25,18 +27,31 @@ public:
     SIZE pictureSize() const;
     void setAutoSize(bool autoSize);
 
+    // Pictures are drawn in the order they were created.
+    int creationSerial() const { return serial_; }
+
+    // Draws the picture with its top left corner at (x, y).
+    void drawTo(HDC dc, int x, int y) const;
+
     Event onClick;
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Pictures that report the mouse take it even without handlers of their own.
+    virtual bool reportsMouse() const { return false; }
 
 private:
     void takeBitmap(HBITMAP bitmap);
     void paint();
 
     GdiObject bitmap_;
+    int serial_;
+    bool hasAlpha_ = false;
     bool autoSize_ = false;
 };
+
+// Draws the visible pictures that are children of parent, in creation order.
+void PaintPictures(const Control& parent, HDC dc);
 
 // A progress bar with a range (0-100 unless set) and a position.
 class ProgressBar : public Control {

@@ -1,0 +1,55 @@
+#include "app/language_export.h"
+
+#include "app/about_form.h"
+#include "app/main_window.h"
+#include "components/wait_form.h"
+#include "language/language.h"
+#include "password/options_form.h"
+#include "password/password_form.h"
+#include "ui/dialogs.h"
+
+#include <memory>
+
+namespace app {
+
+namespace {
+
+// Creates the form into its single-instance reference, exports it and destroys it.
+template <class FormClass>
+void ExportForm(FormClass*& reference, const std::string& path)
+{
+    auto form = std::make_unique<FormClass>();
+    reference = form.get();
+    struct ClearReference {
+        FormClass*& reference;
+        ~ClearReference() { reference = nullptr; }
+    } clearReference{reference};
+    language::ExportFormTexts(path, *form);
+}
+
+}  // namespace
+
+const std::vector<ExportedForm>& ExportedForms()
+{
+    static const std::vector<ExportedForm> forms{
+        {"TForm1", "\\Language\\Form1.ini", [](const std::string& path) { ExportForm(Form1, path); }},
+        {"TForm_Options", "\\Language\\Form_Options.ini",
+         [](const std::string& path) { ExportForm(password::Form_Options, path); }},
+        {"TForm_Passwort", "\\Language\\Form_Passwort.ini",
+         [](const std::string& path) { ExportForm(password::Form_Passwort, path); }},
+        {"TWarteForm", "\\Language\\Form_WarteForm.ini",
+         [](const std::string& path) { ExportForm(components::WarteForm, path); }},
+        {"TAbout", "\\Language\\Form_About.ini", [](const std::string& path) { ExportForm(About, path); }},
+    };
+    return forms;
+}
+
+void ExportLanguageFiles(const std::string& appDir)
+{
+    ui::ShowMessage("Saving Language-Strings now");
+    for (const ExportedForm& form : ExportedForms())
+        form.exportTo(appDir + form.fileName);
+    ui::ShowMessage("Saving done.");
+}
+
+}  // namespace app

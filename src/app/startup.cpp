@@ -1,0 +1,129 @@
+#include "app/startup.h"
+
+#include "app/globals.h"
+#include "app/language_export.h"
+#include "app/main_window.h"
+#include "components/wait_form.h"
+#include "language/language.h"
+#include "password/options_form.h"
+#include "password/password.h"
+#include "password/password_form.h"
+#include "ui/application.h"
+#include "ui/dialogs.h"
+
+#include <exception>
+
+namespace app {
+
+namespace {
+
+// A question of several language strings, joined by carriage returns; true unless answered No.
+bool ConfirmStrings(int first, int last)
+{
+    return ui::MessageDlg(language::LangStringRange(first, last), ui::MsgKind::Confirmation, {ui::MsgButton::Yes, ui::MsgButton::No}) != ui::MsgButton::No;
+}
+
+bool FileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+bool WantsLanguageExport(const std::vector<std::string>& arguments)
+{
+    return !arguments.empty() && arguments.front() == "-SAVE";
+}
+
+Program::Program() = default;
+
+Program::~Program()
+{
+    // The long-lived windows go before the main window they belong to.
+    password::Form_Options = nullptr;
+    components::WarteForm = nullptr;
+    optionsPage_.reset();
+    waitWindow_.reset();
+    Form1 = nullptr;
+    mainWindow_.reset();
+}
+
+int Program::run(const StartupOptions& options)
+{
+    try {
+        return start(options);
+    } catch (const std::exception& error) {
+        ui::App().showException(error);
+        return 1;
+    }
+}
+
+int Program::start(const StartupOptions& options)
+{
+    const std::string languageDataFile = AppDir + "\\velmora.dat";
+    if (!FileExists(languageDataFile)) {
+        ui::MessageDlg("Needed File \"" + languageDataFile + "\" not found! Please reinstall the software!",
+                       ui::MsgKind::Error, {ui::MsgButton::OK});
+        return 0;
+    }
+    language::LoadLanguageFile(languageDataFile);
+    language::ApplyToolkitTexts();
+    if (!askStartupQuestions(options))
+        return 0;
+    if (WantsLanguageExport(options.arguments))
+        ExportLanguageFiles(AppDir);
+    createMainWindow();
+    if (passPasswordGate())
+        createLongLivedWindows();
+    else
+        ui::App().terminate();
+    if (options.runMessageLoop)
+        ui::App().run();
+    return 0;
+}
+
+bool Program::askStartupQuestions(const StartupOptions& options)
+{
+    if (!IsWinXP && !ConfirmStrings(100, 103))
+        return false;
+    const bool administrator = options.isAdministrator ? options.isAdministrator() : IsAdministrator();
+    return administrator || ConfirmStrings(110, 114);
+}
+
+void Program::createMainWindow()
+{
+    mainWindow_ = std::make_unique<TForm1>();
+    Form1 = mainWindow_.get();
+    ui::App().setMainForm(Form1);
+    language::LocalizeComponent(*Form1);
+    Form1->placeHelpLink();
+    WireLauncher(*Form1);
+}
+
+bool Program::passPasswordGate()
+{
+    if (password::StoredPasswordSize() < 1)
+        return true;
+    auto dialog = std::make_unique<password::TForm_Passwort>();
+    password::Form_Passwort = dialog.get();
+    struct ClearReference {
+        ~ClearReference() { password::Form_Passwort = nullptr; }
+    } clearReference;
+    language::LocalizeComponent(*dialog);
+    dialog->Image1().assign(Form1->Image1());
+    dialog->showModal();
+    return dialog->accepted();
+}
+
+void Program::createLongLivedWindows()
+{
+    waitWindow_ = std::make_unique<components::TWarteForm>();
+    components::WarteForm = waitWindow_.get();
+    language::LocalizeComponent(*components::WarteForm);
+    optionsPage_ = std::make_unique<password::TForm_Options>();
+    password::Form_Options = optionsPage_.get();
+    language::LocalizeComponent(*password::Form_Options);
+}
+
+}  // namespace app
