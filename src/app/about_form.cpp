@@ -5,6 +5,8 @@
 #include "ui/fonts.h"
 #include "ui/programs.h"
 
+#include "../../res/resource.h"
+
 #include <memory>
 
 namespace app {
@@ -47,6 +49,9 @@ TAbout::TAbout()
     setColor(kBackground);
     image1_ = &add<ui::Image>(*this, "Image1", ui::Bounds{308, 233, 392, 299});
     image1_->setAutoSize(true);
+    auto& logo = add<ui::Image>(*this, "Image_Logo", ui::Bounds{340, 24, 346, 105});
+    logo.setAutoSize(true);
+    logo.loadFromResource(IDB_LOGO);
     auto& publisher = add<ui::Image>(*this, "Image_Publisher", ui::Bounds{16, 380, 0, 0});
     publisher.setAutoSize(true);
     const std::string publisherPicture = AppDir + "\\PUBLISHER.BMP";

@@ -191,8 +191,19 @@ void Control::paintBackground(HDC dc)
 {
     RECT client{};
     GetClientRect(handle(), &client);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &client, backgroundBrush());
     PaintPictures(*this, dc);
+}
+
+HBRUSH Control::backgroundBrush() const
+{
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+HBRUSH Control::parentBackgroundBrush() const
+{
+    const Control* parent = (GetWindowLongA(handle(), GWL_STYLE) & WS_CHILD) ? fromHandle(GetParent(handle())) : nullptr;
+    return parent ? parent->backgroundBrush() : GetSysColorBrush(COLOR_BTNFACE);
 }
 
 void Control::paintParentBackground(HDC dc)
@@ -257,6 +268,13 @@ std::optional<LRESULT> Control::routeToChild(UINT message, WPARAM wParam, LPARAM
         if (Control* child = fromHandle(reinterpret_cast<HWND>(lParam))) {
             if (auto brush = child->handleColor(reinterpret_cast<HDC>(wParam)))
                 return reinterpret_cast<LRESULT>(*brush);
+            if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+                // Static texts and buttons show the background they lie on.
+                LOGBRUSH brush{};
+                GetObjectA(backgroundBrush(), sizeof(brush), &brush);
+                SetBkColor(reinterpret_cast<HDC>(wParam), brush.lbColor);
+                return reinterpret_cast<LRESULT>(backgroundBrush());
+            }
         }
         break;
     case WM_DRAWITEM: {

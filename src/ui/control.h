@@ -80,6 +80,11 @@ public:
     // placed on it. Children that show their parent through themselves (transparent
     // labels, pictures) paint this into their own area.
     virtual void paintBackground(HDC dc);
+    // The plain colour of that background: children that paint their own
+    // background (check boxes, labels, group boxes) take this brush.
+    virtual HBRUSH backgroundBrush() const;
+    // The background brush of the window this control lies on.
+    HBRUSH parentBackgroundBrush() const;
     // Paints the parent's background into this control's area of dc.
     void paintParentBackground(HDC dc);
 

@@ -53,10 +53,14 @@ void Label::setTextColor(COLORREF color)
 void Label::fitToText()
 {
     const SIZE size = MeasureText(font(), caption(), wordWrap_ ? width() : 0);
-    if (wordWrap_)
+    if (wordWrap_) {
         setSize(width(), size.cy);
-    else
-        setSize(size.cx, size.cy);
+    } else {
+        // Some font substitutes draw a line a few pixels wider than they measure it
+        // (seen with Wine's replacement for Arial); a little room keeps the last letter.
+        const int room = size.cx > 0 ? size.cx / 40 + 2 : 0;
+        setSize(size.cx + room, size.cy);
+    }
 }
 
 void Label::captionChanged()
@@ -122,11 +126,7 @@ std::optional<HBRUSH> Label::handleColor(HDC dc)
         SetBkMode(dc, TRANSPARENT);
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     }
-    if (textColor_) {
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return GetSysColorBrush(COLOR_BTNFACE);
-    }
-    return std::nullopt;
+    return std::nullopt;  // the parent gives its own background
 }
 
 // --- Button ---------------------------------------------------------------------
@@ -173,7 +173,7 @@ bool CheckableButton::changeCheck(bool checked)
 std::optional<HBRUSH> CheckableButton::handleColor(HDC dc)
 {
     SetBkMode(dc, TRANSPARENT);
-    return GetSysColorBrush(COLOR_BTNFACE);
+    return parentBackgroundBrush();
 }
 
 CheckBox::CheckBox(Control& parent, std::string name, const Bounds& bounds, const std::string& caption)
@@ -275,6 +275,15 @@ GroupBox::GroupBox(Control& parent, std::string name, const Bounds& bounds, cons
                        WindowSpec{"BUTTON", WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, caption},
                        bounds)
 {
+    setCaption(caption);
+}
+
+void GroupBox::setCaption(const std::string& text)
+{
+    // The frame's own text drawing cuts the last letter with some font substitutes
+    // (Wine's replacement for Arial); a trailing space gives it room and stays invisible.
+    caption_ = text;
+    setWindowText(text.empty() ? text : text + " ");
 }
 
 LRESULT GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -283,6 +292,11 @@ LRESULT GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     // clicks meant for its controls to the window below.
     if (message == WM_NCHITTEST)
         return HTCLIENT;
+    // The box shows what it lies on; its own window class leaves its inside unpainted.
+    if (message == WM_ERASEBKGND) {
+        paintParentBackground(reinterpret_cast<HDC>(wParam));
+        return 1;
+    }
     return Control::handleMessage(message, wParam, lParam);
 }
 

@@ -122,9 +122,15 @@ class GroupBox : public CaptionedControl {
 public:
     GroupBox(Control& parent, std::string name, const Bounds& bounds, const std::string& caption = {});
     bool exportsCaption() const override { return true; }
+    HBRUSH backgroundBrush() const override { return parentBackgroundBrush(); }
+    std::string caption() const override { return caption_; }
+    void setCaption(const std::string& text) override;
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::string caption_;
 };
 
 // A plain container without a frame text.

@@ -121,6 +121,39 @@ UINT IconStyle(MsgKind kind)
 thread_local const MessageBoxRequest* activeRequest = nullptr;
 thread_local HHOOK activeHook = nullptr;
 
+// The id of a message box's text in the box Windows builds.
+constexpr int kMessageTextId = 0xFFFF;
+// Room added to the text: some font substitutes draw a line a few pixels wider
+// than the box measured it (seen under Wine), which would cut its last letter.
+constexpr int kMessageTextRoom = 8;
+
+void MoveChild(HWND box, HWND child, int dx, int dw)
+{
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&rect), 2);
+    SetWindowPos(child, nullptr, rect.left + dx, rect.top, rect.right - rect.left + dw, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WidenMessageText(HWND box)
+{
+    HWND text = GetDlgItem(box, kMessageTextId);
+    if (!text)
+        return;
+    RECT frame{};
+    GetWindowRect(box, &frame);
+    SetWindowPos(box, nullptr, frame.left - kMessageTextRoom / 2, frame.top, frame.right - frame.left + kMessageTextRoom,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (child == text)
+            MoveChild(box, child, 0, kMessageTextRoom);
+        else if (GetDlgCtrlID(child) != static_cast<int>(kMessageTextId) && SendMessageA(child, WM_GETDLGCODE, 0, 0) &
+                                                                                  (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
+            MoveChild(box, child, kMessageTextRoom / 2, 0);  // the buttons stay centred
+    }
+}
+
 // Gives the buttons of the box that is being activated the toolkit's texts.
 LRESULT CALLBACK RenameButtonsHook(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -130,6 +163,7 @@ LRESULT CALLBACK RenameButtonsHook(int code, WPARAM wParam, LPARAM lParam)
             for (const NativeButton& native : kNativeButtons)
                 if (native.id == button.id)
                     SetDlgItemTextA(box, native.windowsId, button.text.c_str());
+        WidenMessageText(box);
         activeRequest = nullptr;
     }
     return CallNextHookEx(activeHook, code, wParam, lParam);

@@ -173,15 +173,16 @@ void Form::setColor(COLORREF color)
     InvalidateRect(handle(), nullptr, TRUE);
 }
 
+HBRUSH Form::backgroundBrush() const
+{
+    return backgroundBrush_ ? static_cast<HBRUSH>(backgroundBrush_.get()) : Control::backgroundBrush();
+}
+
 void Form::paintBackground(HDC dc)
 {
-    if (!backgroundBrush_) {
-        Control::paintBackground(dc);
-        return;
-    }
     RECT client{};
     GetClientRect(handle(), &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(backgroundBrush_.get()));
+    FillRect(dc, &client, backgroundBrush());
     PaintPictures(*this, dc);
 }
 

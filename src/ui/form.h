@@ -28,6 +28,7 @@ public:
     // Fills the client area with a plain colour instead of the dialog colour.
     void setColor(COLORREF color);
     void paintBackground(HDC dc) override;
+    HBRUSH backgroundBrush() const override;
 
     // Shows the form and runs its own message loop until a modal result is set or
     // the form is closed; the window that was active is disabled meanwhile.

@@ -1,0 +1,197 @@
+// Takes a picture of every window of the program, with the German texts: the main
+// window, each tab sheet of every page, the dialogs and a message box. Each window
+// is created as the program creates it, shown, and copied from the screen into a
+// bitmap file named after it in the folder given on the command line.
+#include "app/about_form.h"
+#include "app/globals.h"
+#include "app/main_window.h"
+#include "components/wait_form.h"
+#include "language/language.h"
+#include "password/options_form.h"
+#include "password/password_form.h"
+#include "ui/application.h"
+#include "ui/dialogs.h"
+#include "ui/handles.h"
+#include "ui/pagecontrol.h"
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace {
+
+std::string outputFolder;
+std::string messageBoxName;
+
+// Lets the window paint completely before it is copied.
+void Settle()
+{
+    for (int round = 0; round < 6; ++round) {
+        ui::ProcessMessages();
+        Sleep(60);
+    }
+}
+
+// Copies the window's area of the screen (frame included) into a 24-bit bitmap file.
+void SaveWindowPicture(HWND window, const std::string& name)
+{
+    RECT area{};
+    GetWindowRect(window, &area);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    ui::WindowDC screen(nullptr);
+    ui::MemoryDC memory(CreateCompatibleDC(screen.get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    ui::GdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits)
+        return;
+    {
+        ui::SelectedObject selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    }
+    GdiFlush();
+    const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + rowBytes * static_cast<DWORD>(height);
+    std::ofstream out(outputFolder + "\\" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
+    out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(rowBytes) * height);
+    std::printf("%s\n", name.c_str());
+}
+
+void ShootForm(ui::Form& form, const std::string& name)
+{
+    form.show();
+    Settle();
+    SaveWindowPicture(form.handle(), name);
+}
+
+// A form with page controls gets one picture per tab sheet.
+void ShootFormAndTabs(ui::Form& form, const std::string& name)
+{
+    form.show();
+    std::vector<ui::PageControl*> pageControls;
+    std::function<void(const ui::Component&)> collect = [&](const ui::Component& owner) {
+        for (ui::Component* component : owner.components()) {
+            if (auto* pages = dynamic_cast<ui::PageControl*>(component))
+                pageControls.push_back(pages);
+            collect(*component);
+        }
+    };
+    collect(form);
+    if (pageControls.empty()) {
+        ShootForm(form, name);
+        return;
+    }
+    for (ui::PageControl* pages : pageControls)
+        for (int index = 0; index < pages->pageCount(); ++index) {
+            pages->setActivePageIndex(index);
+            Settle();
+            SaveWindowPicture(form.handle(), name + "-" + std::to_string(index + 1));
+        }
+}
+
+template <class FormClass>
+void ShootLocalised(const std::string& name, const std::function<void(FormClass&)>& prepare = {})
+{
+    auto form = std::make_unique<FormClass>();
+    language::LocalizeComponent(*form);
+    if (prepare)
+        prepare(*form);
+    ShootFormAndTabs(*form, name);
+}
+
+// Photographs the message box that opens next, then closes it.
+void CALLBACK ShootMessageBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = GetForegroundWindow();
+    if (!box || ui::Control::fromHandle(box))
+        box = GetActiveWindow();
+    if (!box || ui::Control::fromHandle(box))
+        return;  // not open yet
+    KillTimer(nullptr, timer);
+    Sleep(200);
+    SaveWindowPicture(box, messageBoxName);
+    // Enter presses the box's default button, whichever buttons it has.
+    PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(box, WM_KEYUP, VK_RETURN, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: velmora_shots <output folder> [program folder]\n");
+        return 2;
+    }
+    outputFolder = argv[1];
+    ui::Application& application = ui::App();
+    application.initialize();
+    application.setTitle("Velmora");
+    app::DetermineGlobals();
+    if (argc >= 3)
+        app::AppDir = argv[2];
+    language::LoadLanguageFile(app::AppDir + "\\velmora.dat");
+    language::ApplyToolkitTexts();
+
+    app::TForm1 mainWindow;
+    app::Form1 = &mainWindow;
+    application.setMainForm(&mainWindow);
+    language::LocalizeComponent(mainWindow);
+    mainWindow.placeHelpLink();
+    ShootForm(mainWindow, "main-window");
+
+    // Hovering the first entry underlines its label.
+    SendMessageA(mainWindow.areaImage(app::Area::System).handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+    Settle();
+    SaveWindowPicture(mainWindow.handle(), "main-window-hover");
+    SendMessageA(mainWindow.areaImage(app::Area::System).handle(), WM_MOUSELEAVE, 0, 0);
+    mainWindow.hide();
+
+    ShootLocalised<password::TForm_Passwort>("password-dialog", [&](password::TForm_Passwort& dialog) {
+        dialog.Image1().assign(mainWindow.Image1());
+        dialog.Edit1().setText("geheim");
+    });
+    ShootLocalised<password::TForm_Options>("options-page");
+    ShootLocalised<components::TWarteForm>("wait-window", [](components::TWarteForm& wait) {
+        wait.Label1().setCaption("Dateien werden gesucht...");
+        wait.Label2().setCaption("C:\\Dokumente und Einstellungen\\Benutzer\\Lokale Einstellungen\\Temp");
+        wait.ProgressBar1().setPosition(40);
+    });
+    ShootLocalised<app::TAbout>("about-box", [&](app::TAbout& about) {
+        about.placeFollowingLabels();
+        about.Image1().assign(mainWindow.Image1());
+    });
+
+    const auto shootMessageBox = [](const std::string& name, const std::string& text, ui::MsgKind kind,
+                                    const std::vector<ui::MsgButton>& buttons) {
+        messageBoxName = name;
+        SetTimer(nullptr, 0, 100, ShootMessageBox);
+        ui::MessageDlg(text, kind, buttons);
+    };
+    shootMessageBox("messagebox-windows-version", language::LangStringRange(100, 103), ui::MsgKind::Confirmation,
+                    {ui::MsgButton::Yes, ui::MsgButton::No});
+    shootMessageBox("messagebox-administrator", language::LangStringRange(110, 114), ui::MsgKind::Confirmation,
+                    {ui::MsgButton::Yes, ui::MsgButton::No});
+    shootMessageBox("messagebox-restart", language::LangStringRange(1910, 1915), ui::MsgKind::Information,
+                    {ui::MsgButton::OK});
+
+    app::Form1 = nullptr;
+    return 0;
+}
