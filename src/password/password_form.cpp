@@ -70,11 +70,6 @@ TForm_Passwort::TForm_Passwort() : ui::Form("Form_Passwort", 600, 400)
     edit1_ = &add<ui::Edit>(*this, "Edit1", ui::Bounds{236, 240, 180, 22});
     edit1_->setPasswordChar('*');
     createButtons();
-    // At the bottom of the z-order, and clipped by the siblings above it: otherwise
-    // painting the picture would paint over the entry and the buttons on it.
-    HWND picture = image1_->handle();
-    SetWindowLongA(picture, GWL_STYLE, GetWindowLongA(picture, GWL_STYLE) | WS_CLIPSIBLINGS);
-    SetWindowPos(picture, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
     setCaption(language::LangString(kCaptionText));
     accepted_ = false;

@@ -71,6 +71,8 @@ Control::Control(Control* parent, std::string name, const WindowSpec& descriptio
         originalProc_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
     }
+    if (parent)
+        keepAbovePictures(window, parentWindow);
     HFONT parentFont = parent ? parent->font() : nullptr;
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(parentFont ? parentFont : DefaultFont()), FALSE);
 }
@@ -193,6 +195,20 @@ void Control::paintBackground(HDC dc)
     GetClientRect(handle(), &client);
     FillRect(dc, &client, backgroundBrush());
     PaintPictures(*this, dc);
+}
+
+// A new window goes to the bottom of its siblings; pictures stay beneath every other
+// control, so it is put just above the topmost picture instead.
+void Control::keepAbovePictures(HWND window, HWND parentWindow)
+{
+    HWND above = HWND_TOP;
+    for (HWND sibling = GetWindow(parentWindow, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (sibling != window && dynamic_cast<Image*>(fromHandle(sibling))) {
+            SetWindowPos(window, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return;
+        }
+        above = sibling;
+    }
 }
 
 HBRUSH Control::backgroundBrush() const

@@ -116,6 +116,7 @@ private:
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
     std::optional<LRESULT> routeToChild(UINT message, WPARAM wParam, LPARAM lParam);
     void trackMouse(UINT message);
+    static void keepAbovePictures(HWND window, HWND parentWindow);
 
     WindowHandle window_;
     WNDPROC originalProc_ = nullptr;
