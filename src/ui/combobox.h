@@ -1,0 +1,30 @@
+// A drop-down list of fixed items (no free text), with one selected item or none.
+#pragma once
+
+#include "ui/control.h"
+
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class ComboBox : public Control {
+public:
+    ComboBox(Control& parent, std::string name, const Bounds& bounds, const std::vector<std::string>& items = {});
+
+    // Replaces the items; nothing is selected afterwards.
+    void setItems(const std::vector<std::string>& items);
+    std::vector<std::string> items() const;
+    int itemCount() const;
+
+    // -1 when nothing is selected; setting an index outside the items selects nothing.
+    int itemIndex() const;
+    void setItemIndex(int index);
+    std::string text() const;  // the selected item, empty when none
+
+    Event onChange;  // the user chose an item
+
+    void handleCommand(int code) override;
+};
+
+}  // namespace ui
