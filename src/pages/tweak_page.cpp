@@ -1,0 +1,95 @@
+#include "pages/tweak_page.h"
+
+#include "language/language.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/help.h"
+#include "ui/pagecontrol.h"
+
+namespace pages {
+
+namespace {
+
+constexpr int kClientWidth = 660;
+constexpr int kClientHeight = 540;
+constexpr ui::Bounds kPageControl{8, 8, 641, 489};
+constexpr int kButtonTop = 508;
+constexpr int kButtonWidth = 88;
+constexpr int kButtonHeight = 25;
+
+ui::Button& AddFrameButton(ui::Form& form, const char* name, int tag, int left, const char* caption)
+{
+    auto& button = form.add<ui::Button>(form, name, ui::Bounds{left, kButtonTop, kButtonWidth, kButtonHeight}, caption);
+    button.setTag(tag);
+    return button;
+}
+
+}  // namespace
+
+TweakPage::TweakPage(const PageDesign& design)
+    : ui::Form(design.name, kClientWidth, kClientHeight, design.defaultCaption),
+      titleString_(design.titleString),
+      helpTopic_(design.helpTopic)
+{
+    // Children take their parent's font when they are created, so it comes first.
+    setFont(ui::SharedFont(ui::FontSpec{"Arial", -11}));
+    setKeptOnTop(true);
+
+    pageControl_ = &add<ui::PageControl>(*this, "PageControl1", kPageControl);
+    help_ = &AddFrameButton(*this, "Button_hilfe", 202, 368, "Hilfe");
+    cancel_ = &AddFrameButton(*this, "Button_Abbruch", 201, 464, "Abbrechen");
+    apply_ = &AddFrameButton(*this, "Button_Apply", 200, 560, "Ok");
+    help_->onClick = [this] { Button_hilfeClick(); };
+    cancel_->onClick = [this] { Button_AbbruchClick(); };
+    apply_->onClick = [this] { Button_ApplyClick(); };
+    setDefaultButton(apply_);
+    setCancelButton(cancel_);
+}
+
+void TweakPage::finishCreation()
+{
+    setCaption(language::LangString(titleString_));
+    CreateComboItems();
+    CreateFilters();
+    LoadSettings();
+    if (pageControl_->pageCount() > 0)
+        pageControl_->setActivePageIndex(0);
+}
+
+TweakPage& TweakPage::acting()
+{
+    TweakPage* instance = singleInstance();
+    return instance ? *instance : *this;
+}
+
+void TweakPage::Button_ApplyClick()
+{
+    TweakPage& page = acting();
+    page.SaveSettings();  // a write error leaves here, and the page stays open
+    page.close();
+}
+
+void TweakPage::Button_AbbruchClick()
+{
+    acting().close();
+}
+
+void TweakPage::Button_hilfeClick()
+{
+    ui::ShowHelpTopic(helpTopic_);
+}
+
+std::string PictureFilter()
+{
+    std::string filter = language::LangString(70);
+    filter += "|*.jpg;*.jpeg;*.bmp|";
+    filter += language::LangString(71);
+    filter += "|*.jpg|";
+    filter += language::LangString(72);
+    filter += "|*.jpeg|";
+    filter += language::LangString(73);
+    filter += "|*.bmp";
+    return filter;
+}
+
+}  // namespace pages
