@@ -24,12 +24,24 @@ public:
 
     void handleCommand(int code) override;
 
+protected:
+    // Keeps the arrows beside the edit when it moves, shows, hides or changes its enabled state.
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    int clamp(int value) const;
+    void placeArrows();
+
     int minValue_;
     int maxValue_;
     int increment_;
-    // The arrow buttons beside the edit (an up-down control bound to it).
-    HWND arrows_ = nullptr;
+    // The arrow buttons beside the edit (an up-down control bound to it), a sibling
+    // window destroyed with the spin edit. bounds() and setBounds() concern the edit;
+    // the arrows follow it on its right.
+    WindowHandle arrows_;
+    // Where the arrows lie relative to the edit's right edge, as the up-down placed them.
+    int arrowsOffset_ = 0;
+    int arrowsWidth_ = 0;
 };
 
 }  // namespace ui
