@@ -25,6 +25,18 @@ public:
     Event onChange;  // the user chose an item
 
     void handleCommand(int code) override;
+
+protected:
+    // Keeps room for the list when the box is resized.
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void fitClosedHeight(int closedHeight);
+    std::string itemText(int index) const;
+
+    // How deep the box is in handling its own messages: sizes it sets itself while
+    // handling one are its own business, not a caller's new bounds.
+    int nesting_ = 0;
 };
 
 }  // namespace ui
