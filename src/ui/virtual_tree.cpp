@@ -3,6 +3,7 @@
 #include "ui/application.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ui {
 
@@ -178,6 +179,27 @@ void VirtualTree::setCheckState(TreeNode node, CheckState state)
                           TVIS_STATEIMAGEMASK);
 }
 
+void VirtualTree::setNodeHeight(int height)
+{
+    TreeView_SetItemHeight(handle(), height);
+}
+
+int VirtualTree::nodeHeight() const
+{
+    return TreeView_GetItemHeight(handle());
+}
+
+void VirtualTree::setFlatList(bool flat)
+{
+    const DWORD treeLook = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
+    changeStyle(flat ? 0 : treeLook, flat ? treeLook : 0);
+}
+
+bool VirtualTree::flatList() const
+{
+    return (GetWindowLongA(handle(), GWL_STYLE) & (TVS_HASLINES | TVS_LINESATROOT)) == 0;
+}
+
 std::any& VirtualTree::record(TreeNode node)
 {
     return records_[node];
@@ -210,8 +232,55 @@ std::optional<LRESULT> VirtualTree::handleNotify(NMHDR& header)
         }
     } else if (header.code == static_cast<UINT>(TVN_DELETEITEMA)) {
         records_.erase(reinterpret_cast<NMTREEVIEWA&>(header).itemOld.hItem);
+    } else if (header.code == static_cast<UINT>(NM_CUSTOMDRAW) && onDrawNode) {
+        return customDraw(reinterpret_cast<NMTVCUSTOMDRAW&>(header));
     }
     return std::nullopt;
+}
+
+// The tree paints each row as usual (check box included); afterwards the content
+// right of the check box is painted over by onDrawNode.
+LRESULT VirtualTree::customDraw(NMTVCUSTOMDRAW& draw)
+{
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYPOSTPAINT;
+    case CDDS_ITEMPOSTPAINT:
+        drawNode(draw.nmcd.hdc, reinterpret_cast<TreeNode>(draw.nmcd.dwItemSpec), draw.nmcd.rc);
+        return CDRF_DODEFAULT;
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
+bool VirtualTree::itemRect(TreeNode node, bool textOnly, RECT& rect) const
+{
+    std::memcpy(&rect, &node, sizeof(node));  // TVM_GETITEMRECT takes the node in the rectangle
+    return SendMessageA(handle(), TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&rect)) != 0;
+}
+
+void VirtualTree::drawNode(HDC dc, TreeNode node, const RECT& row)
+{
+    RECT text{};
+    RECT whole{};
+    if (!itemRect(node, true, text) || !itemRect(node, false, whole))
+        return;
+    RECT client{};
+    GetClientRect(handle(), &client);
+    const RECT content{text.left, whole.top, std::max(row.right, client.right), whole.bottom};
+
+    const bool highlighted = (TreeView_GetItemState(handle(), node, TVIS_SELECTED) & TVIS_SELECTED) && GetFocus() == handle();
+    FillRect(dc, &content, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const int savedState = SaveDC(dc);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SelectObject(dc, font());
+    App().runEvent([&] { onDrawNode(dc, node, content); });
+    RestoreDC(dc, savedState);
+    if (highlighted)
+        DrawFocusRect(dc, &content);
 }
 
 LRESULT VirtualTree::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
