@@ -6,6 +6,7 @@
 #include "language/language.h"
 #include "password/options_form.h"
 #include "password/password_form.h"
+#include "pages/system_form.h"
 #include "ui/dialogs.h"
 
 #include <memory>
@@ -33,6 +34,8 @@ const std::vector<ExportedForm>& ExportedForms()
 {
     static const std::vector<ExportedForm> forms{
         {"TForm1", "\\Language\\Form1.ini", [](const std::string& path) { ExportForm(Form1, path); }},
+        {"TForm_System", "\\Language\\Form_System.ini",
+         [](const std::string& path) { ExportForm(pages::Form_System, path); }},
         {"TForm_Options", "\\Language\\Form_Options.ini",
          [](const std::string& path) { ExportForm(password::Form_Options, path); }},
         {"TForm_Passwort", "\\Language\\Form_Passwort.ini",

@@ -2,11 +2,13 @@
 // have yet stays without an action.
 #include "app/open_page.h"
 #include "app/startup.h"
+#include "pages/system_form.h"
 
 namespace app {
 
-void WireLauncher(TForm1& /*mainWindow*/)
+void WireLauncher(TForm1& mainWindow)
 {
+    mainWindow.setAreaAction(Area::System, [] { OpenPage(pages::Form_System); });
 }
 
 }  // namespace app

@@ -8,6 +8,7 @@
 #include "components/wait_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
+#include "pages/system_form.h"
 #include "password/password_form.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
@@ -164,6 +165,7 @@ int main(int argc, char** argv)
     SendMessageA(mainWindow.areaImage(app::Area::System).handle(), WM_MOUSELEAVE, 0, 0);
     mainWindow.hide();
 
+    ShootLocalised<pages::TForm_System>("system-page");
     ShootLocalised<password::TForm_Passwort>("password-dialog", [&](password::TForm_Passwort& dialog) {
         dialog.Image1().assign(mainWindow.Image1());
         dialog.Edit1().setText("geheim");
