@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <commctrl.h>
+
 namespace pages::layout {
 
 int ButtonWidthFor(const ui::Control& parent, const std::string& caption)
@@ -11,6 +13,21 @@ int ButtonWidthFor(const ui::Control& parent, const std::string& caption)
     // Font substitutes may draw a few pixels wider than they measure (as labels allow for).
     const int text = ui::MeasureText(parent.font(), caption).cx;
     return kGlyph + text + text / 40 + 4;
+}
+
+int SpinRight(const ui::Control& spinEdit)
+{
+    int right = Right(spinEdit);
+    HWND parent = GetParent(spinEdit.handle());
+    for (HWND sibling = GetWindow(parent, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (reinterpret_cast<HWND>(SendMessageA(sibling, UDM_GETBUDDY, 0, 0)) != spinEdit.handle())
+            continue;
+        RECT arrows{};
+        GetWindowRect(sibling, &arrows);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&arrows), 2);
+        right = std::max(right, static_cast<int>(arrows.right));
+    }
+    return right;
 }
 
 GroupFlow::GroupFlow(ui::Control& sheet, int& sheetTop, const Caption& group) : sheet_(sheet), sheetTop_(sheetTop)

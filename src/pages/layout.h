@@ -43,6 +43,9 @@ inline int Bottom(const ui::Control& control)
     return control.top() + control.height();
 }
 
+// The right edge of a spin edit together with its arrow buttons.
+int SpinRight(const ui::Control& spinEdit);
+
 // The width a check box or radio button needs to show its caption on one line.
 int ButtonWidthFor(const ui::Control& parent, const std::string& caption);
 

@@ -29,7 +29,7 @@ constexpr int kComboWidth = 170;
 constexpr int kSpinWidth = 80;
 constexpr int kFieldGap = 8;
 constexpr int kAppletNodeHeight = 48;
-constexpr int kAppletListHeight = 300;
+constexpr int kAppletListHeight = 264;
 
 const std::vector<std::string> kServiceItems = {"Deaktivieren (empfohlen)", "Manuell", "Automatisch"};
 const std::vector<std::string> kHelpsvcItems = {"Deaktivieren", "Manuell (empfohlen)", "Automatisch"};
@@ -62,7 +62,7 @@ ui::SpinEdit& AddSpinLine(GroupFlow& group, int left, const Caption* before, con
     auto& spin = box.add<ui::SpinEdit>(box, spinName, ui::Bounds{x, group.y(), kSpinWidth, kFieldHeight}, minValue,
                                        maxValue, increment, value);
     if (after)
-        group.inlineLabel(*after, Right(spin) + 6);
+        group.inlineLabel(*after, SpinRight(spin) + 6);
     group.rowEndsAt(group.y() + kFieldHeight);
     return spin;
 }

@@ -6,6 +6,8 @@
 #include "ui/help.h"
 #include "ui/pagecontrol.h"
 
+#include <commctrl.h>
+
 namespace pages {
 
 namespace {
@@ -36,6 +38,9 @@ TweakPage::TweakPage(const PageDesign& design)
     setKeptOnTop(true);
 
     pageControl_ = &add<ui::PageControl>(*this, "PageControl1", kPageControl);
+    // Tabs that do not fit in one row wrap into further rows, so every sheet's tab stays visible.
+    const HWND tabs = pageControl_->handle();
+    SetWindowLongA(tabs, GWL_STYLE, GetWindowLongA(tabs, GWL_STYLE) | TCS_MULTILINE);
     help_ = &AddFrameButton(*this, "Button_hilfe", 202, 368, "Hilfe");
     cancel_ = &AddFrameButton(*this, "Button_Abbruch", 201, 464, "Abbrechen");
     apply_ = &AddFrameButton(*this, "Button_Apply", 200, 560, "Ok");

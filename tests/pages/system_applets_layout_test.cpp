@@ -186,7 +186,7 @@ std::string NameOf(HWND window)
 }
 
 // Every child window lies inside its parent's client area and no two children of
-// one parent overlap, except the sheets of the tab control and a spin edit's arrows.
+// one parent overlap, except the sheets of the tab control and a spin edit with its arrows.
 void ExpectNothingClippedOrCovered(HWND parent)
 {
     std::vector<HWND> children;
@@ -202,7 +202,11 @@ void ExpectNothingClippedOrCovered(HWND parent)
                     own.bottom <= client.bottom)
             << NameOf(children[i]) << " is clipped by " << NameOf(parent);
         for (std::size_t j = i + 1; j < children.size() && !sheets; ++j) {
-            if (ClassOf(children[i]) == UPDOWN_CLASSA || ClassOf(children[j]) == UPDOWN_CLASSA)
+            const auto buddies = [](HWND arrows, HWND edit) {
+                return ClassOf(arrows) == UPDOWN_CLASSA
+                       && reinterpret_cast<HWND>(SendMessageA(arrows, UDM_GETBUDDY, 0, 0)) == edit;
+            };
+            if (buddies(children[i], children[j]) || buddies(children[j], children[i]))
                 continue;
             RECT overlap{};
             const RECT other = ScreenRect(children[j]);
