@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "language/language.h"
+#include "ui/look.h"
 #include "ui/fonts.h"
 #include "ui/programs.h"
 
@@ -15,16 +16,8 @@ TAbout* About = nullptr;
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(99, 117, 214);
-constexpr COLORREF kHeadline = RGB(214, 223, 245);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr int kWindowCaption = 19000;
 constexpr int kFollowingGap = 8;
-
-HFONT ArialFont(int height, bool bold = false, bool underline = false)
-{
-    return ui::SharedFont(ui::FontSpec{"Arial", -height, bold, underline});
-}
 
 bool IsWebAddress(const std::string& text)
 {
@@ -45,8 +38,8 @@ TAbout::TAbout()
     : Form("About", 700, 532, "Info")
 {
     setKeptOnTop(true);
-    setFont(ArialFont(11));
-    setColor(kBackground);
+    setFont(ui::ArialFont(11));
+    setColor(ui::kProgramBlue);
     image1_ = &add<ui::Image>(*this, "Image1", ui::Bounds{308, 233, 392, 299});
     image1_->setAutoSize(true);
     auto& logo = add<ui::Image>(*this, "Image_Logo", ui::Bounds{340, 24, 346, 105});
@@ -58,28 +51,28 @@ TAbout::TAbout()
     if (GetFileAttributesA(publisherPicture.c_str()) != INVALID_FILE_ATTRIBUTES)
         publisher.loadFromFile(publisherPicture);
 
-    const HFONT normal = ArialFont(11);
-    const HFONT bold = ArialFont(11, true);
-    addText("Label_Velmora", 19100, "Velmora", {16, 16}, ArialFont(24, true), kHeadline);
-    addText("Label_Version", 19101, "Version 1.07 für Windows XP", {16, 52}, bold, kWhite);
-    addText("Label_Description", 19102, "Einstellungen, Aufräumen und Autostart an einem Ort.", {16, 72}, normal, kWhite);
-    addText("Label_Copyright", 19110, "Copyright © 2026 Divodozide. Alle Rechte vorbehalten.", {16, 108}, normal, kWhite);
-    addText("Label_Authors", 19111, "Entwickelt vom Velmora-Team bei Divodozide.", {16, 126}, normal, kWhite);
+    const HFONT normal = ui::ArialFont(11);
+    const HFONT bold = ui::ArialFont(11, true);
+    addText("Label_Velmora", 19100, "Velmora", {16, 16}, ui::ArialFont(24, true), ui::kHeadlineColor);
+    addText("Label_Version", 19101, "Version 1.07 für Windows XP", {16, 52}, bold, ui::kTextOnBlue);
+    addText("Label_Description", 19102, "Einstellungen, Aufräumen und Autostart an einem Ort.", {16, 72}, normal, ui::kTextOnBlue);
+    addText("Label_Copyright", 19110, "Copyright © 2026 Divodozide. Alle Rechte vorbehalten.", {16, 108}, normal, ui::kTextOnBlue);
+    addText("Label_Authors", 19111, "Entwickelt vom Velmora-Team bei Divodozide.", {16, 126}, normal, ui::kTextOnBlue);
 
-    webCaption_ = &addText("Label_WebCaption", 19200, "Im Internet:", {16, 162}, bold, kWhite);
-    webAddress_ = &addText("Label_Web", 19201, "http://www.divodozide.com/velmora", {16, 162}, ArialFont(11, false, true), kWhite);
-    mailCaption_ = &addText("Label_MailCaption", 19210, "E-Mail:", {16, 180}, bold, kWhite);
-    mailAddress_ = &addText("Label_Mail", 19211, "velmora@divodozide.com", {16, 180}, ArialFont(11, false, true), kWhite);
+    webCaption_ = &addText("Label_WebCaption", 19200, "Im Internet:", {16, 162}, bold, ui::kTextOnBlue);
+    webAddress_ = &addText("Label_Web", 19201, "http://www.divodozide.com/velmora", {16, 162}, ui::ArialFont(11, false, true), ui::kTextOnBlue);
+    mailCaption_ = &addText("Label_MailCaption", 19210, "E-Mail:", {16, 180}, bold, ui::kTextOnBlue);
+    mailAddress_ = &addText("Label_Mail", 19211, "velmora@divodozide.com", {16, 180}, ui::ArialFont(11, false, true), ui::kTextOnBlue);
     for (ui::Label* address : {webAddress_, mailAddress_}) {
         address->setCursor(IDC_HAND);
         address->onClick = [address] { OpenAddressOf(*address); };
     }
 
-    addText("Label_Thanks", 19300, "Dank", {16, 216}, bold, kWhite);
+    addText("Label_Thanks", 19300, "Dank", {16, 216}, bold, ui::kTextOnBlue);
     auto& thanks = addText("Label_ThanksText", 19301,
                            "Wir danken allen Testern und Übersetzern, die mit Hinweisen, Geduld und guten Ideen zu dieser "
                            "Version beigetragen haben.",
-                           {16, 234}, normal, kWhite);
+                           {16, 234}, normal, ui::kTextOnBlue);
     thanks.setAutoSize(false);
     thanks.setWordWrap(true);
     thanks.setSize(280, 0);

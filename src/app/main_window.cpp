@@ -5,6 +5,7 @@
 #include "language/language.h"
 #include "password/options_form.h"
 #include "registry/helpers.h"
+#include "ui/look.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
@@ -19,9 +20,6 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(99, 117, 214);
-constexpr COLORREF kHeadline = RGB(214, 223, 245);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr int kClientWidth = 780;
 constexpr int kClientHeight = 553;
 constexpr int kPictureSize = 48;
@@ -31,11 +29,6 @@ constexpr int kDescriptionHeight = 27;
 // The restart reminder shown on quitting.
 constexpr int kRestartReminderFirst = 1910;
 constexpr int kRestartReminderLast = 1915;
-
-HFONT ArialFont(int height, bool bold = false, bool underline = false)
-{
-    return ui::SharedFont(ui::FontSpec{"Arial", -height, bold, underline});
-}
 
 std::string SeparatorName(int number)
 {
@@ -110,8 +103,8 @@ TForm1::TForm1()
     : Form("Form1", kClientWidth, kClientHeight, "Velmora (Version 1.07)")
 {
     changeStyle(WS_MINIMIZEBOX, 0);
-    setFont(ArialFont(11));
-    setColor(kBackground);
+    setFont(ui::ArialFont(11));
+    setColor(ui::kProgramBlue);
     createBackground();
     createLaunchers();
     createFooter();
@@ -134,7 +127,7 @@ void TForm1::createBackground()
     labelVelmora_ = &add<ui::Label>(*this, "Label_Velmora", ui::Bounds{408, 36, 0, 0}, "Wählen Sie eine Funktion");
     labelVelmora_->setTag(1001);
     labelVelmora_->setTransparent(true);
-    labelVelmora_->setFont(ArialFont(24, true));
+    labelVelmora_->setFont(ui::ArialFont(24, true));
     labelVelmora_->setAutoSize(true);
     imagePerformance_ = &add<ui::Image>(*this, "Image_Performance", ui::Bounds{140, 52, 128, 14});
 }
@@ -152,8 +145,8 @@ void TForm1::createLaunchers()
                                      entry.labelCaption);
         label.setTag(entry.labelTag);
         label.setTransparent(true);
-        label.setTextColor(kWhite);
-        label.setFont(ArialFont(11, true));
+        label.setTextColor(ui::kTextOnBlue);
+        label.setFont(ui::ArialFont(11, true));
         label.setAutoSize(true);
         label.setCursor(IDC_HAND);
 
@@ -163,7 +156,7 @@ void TForm1::createLaunchers()
             entry.descriptionCaption);
         description.setTag(entry.descriptionTag);
         description.setTransparent(true);
-        description.setTextColor(kWhite);
+        description.setTextColor(ui::kTextOnBlue);
         description.setWordWrap(true);
 
         const Area area = entry.area;
@@ -179,8 +172,8 @@ void TForm1::createLaunchers()
 // Pointing at a launcher label or its picture underlines the label.
 void TForm1::addHover(ui::Control& pointedAt, ui::Label& label)
 {
-    pointedAt.onMouseEnter = [&label] { label.setFont(ArialFont(11, true, true)); };
-    pointedAt.onMouseLeave = [&label] { label.setFont(ArialFont(11, true)); };
+    pointedAt.onMouseEnter = [&label] { label.setFont(ui::ArialFont(11, true, true)); };
+    pointedAt.onMouseLeave = [&label] { label.setFont(ui::ArialFont(11, true)); };
 }
 
 void TForm1::createFooter()
@@ -190,15 +183,15 @@ void TForm1::createFooter()
                               "Wenn Sie Hilfe benötigen, klicken Sie");
     label2_->setTag(1002);
     label2_->setTransparent(true);
-    label2_->setTextColor(kWhite);
-    label2_->setFont(ArialFont(11, true));
+    label2_->setTextColor(ui::kTextOnBlue);
+    label2_->setFont(ui::ArialFont(11, true));
     label2_->setAutoSize(true);
 
     labelHelp_ = &add<ui::Label>(*this, "Label_Help", ui::Bounds{8, 534, 0, 0}, "hier.");
     labelHelp_->setTag(1003);
     labelHelp_->setTransparent(true);
-    labelHelp_->setTextColor(kWhite);
-    labelHelp_->setFont(ArialFont(11, true, true));
+    labelHelp_->setTextColor(ui::kTextOnBlue);
+    labelHelp_->setFont(ui::ArialFont(11, true, true));
     labelHelp_->setAutoSize(true);
     labelHelp_->setCursor(IDC_HAND);
     labelHelp_->onClick = [this] { Label_HelpClick(); };
@@ -239,7 +232,7 @@ void TForm1::createMenu()
 
 void TForm1::FormCreate()
 {
-    labelVelmora_->setTextColor(kHeadline);
+    labelVelmora_->setTextColor(ui::kHeadlineColor);
     const std::string performancePicture = AppDir + "\\performance.bmp";
     if (GetFileAttributesA(performancePicture.c_str()) != INVALID_FILE_ATTRIBUTES)
         imagePerformance_->loadFromFile(performancePicture);

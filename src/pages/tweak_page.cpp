@@ -1,6 +1,7 @@
 #include "pages/tweak_page.h"
 
 #include "language/language.h"
+#include "ui/look.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
@@ -34,7 +35,7 @@ TweakPage::TweakPage(const PageDesign& design)
       helpTopic_(design.helpTopic)
 {
     // Children take their parent's font when they are created, so it comes first.
-    setFont(ui::SharedFont(ui::FontSpec{"Arial", -11}));
+    setFont(ui::ArialFont(11));
     setKeptOnTop(true);
 
     pageControl_ = &add<ui::PageControl>(*this, "PageControl1", kPageControl);

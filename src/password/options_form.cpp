@@ -3,6 +3,7 @@
 #include "language/language.h"
 #include "password/password.h"
 #include "registry/control_binding.h"
+#include "ui/look.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
@@ -105,7 +106,7 @@ void ShowHelpOfSheet(int pageIndex)
 TForm_Options::TForm_Options() : ui::Form("Form_Options", 660, 540)
 {
     // Children take their parent's font when they are created, so it comes first.
-    setFont(ui::SharedFont(ui::FontSpec{"Arial", -11}));
+    setFont(ui::ArialFont(11));
     setKeptOnTop(true);
 
     pages_ = &add<ui::PageControl>(*this, "PageControl1", ui::Bounds{8, 8, 641, 489});

@@ -2,6 +2,7 @@
 
 #include "language/language.h"
 #include "password/password.h"
+#include "ui/look.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
@@ -14,9 +15,6 @@ TForm_Passwort* Form_Passwort = nullptr;
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(99, 117, 214);
-constexpr COLORREF kHeadlineColor = RGB(214, 223, 245);
-constexpr COLORREF kTextColor = RGB(255, 255, 255);
 
 constexpr int kCaptionText = 12000;
 constexpr int kWrongPassword = 12900;  // and 12901
@@ -60,8 +58,8 @@ ui::Button& AddButton(ui::Form& form, const char* name, int tag, int left, const
 TForm_Passwort::TForm_Passwort() : ui::Form("Form_Passwort", 600, 400)
 {
     // Children take their parent's font when they are created, so it comes first.
-    setFont(ui::SharedFont(ui::FontSpec{"Arial", -11}));
-    setColor(kBackground);
+    setFont(ui::ArialFont(11));
+    setColor(ui::kProgramBlue);
     setKeptOnTop(true);
 
     // The picture fills the lower right; labels, edit and buttons lie on top of it.
@@ -79,10 +77,10 @@ TForm_Passwort::TForm_Passwort() : ui::Form("Form_Passwort", 600, 400)
 void TForm_Passwort::createLabels()
 {
     auto& headline = AddLabel(*this, {"Label_Velmora", 12100, 16, 16, "Anwendung durch Passwort geschützt"},
-                              kHeadlineColor);
-    headline.setFont(ui::SharedFont(ui::FontSpec{"Arial", -24, true}));
+                              ui::kHeadlineColor);
+    headline.setFont(ui::ArialFont(24, true));
     for (const LabelDesign& design : kExplanation)
-        AddLabel(*this, design, kTextColor);
+        AddLabel(*this, design, ui::kTextOnBlue);
 }
 
 void TForm_Passwort::createButtons()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "harness/dialog_seam.h"
+#include "harness/german_sandbox.h"
 #include "harness/registry_sandbox.h"
 #include "harness/source_files.h"
 #include "language/language.h"
@@ -11,19 +12,8 @@
 #include <string>
 #include <vector>
 
-class PageTest : public RegistrySandbox {
+class PageTest : public GermanRegistrySandbox {
 protected:
-    void SetUp() override
-    {
-        RegistrySandbox::SetUp();
-        language::ClearLanguageTable();
-        language::LoadLanguageFile(testing_support::SourceFile("lang\\velmora.dat"));
-    }
-    void TearDown() override
-    {
-        language::ClearLanguageTable();
-        RegistrySandbox::TearDown();
-    }
 
     testing_support::ScriptedMessageBoxes boxes;
 };

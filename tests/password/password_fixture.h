@@ -3,6 +3,7 @@
 #pragma once
 
 #include "harness/dialog_seam.h"
+#include "harness/german_sandbox.h"
 #include "harness/registry_sandbox.h"
 #include "harness/source_files.h"
 #include "language/language.h"
@@ -12,19 +13,8 @@
 #include <string>
 #include <vector>
 
-class PasswordTest : public RegistrySandbox {
+class PasswordTest : public GermanRegistrySandbox {
 protected:
-    void SetUp() override
-    {
-        RegistrySandbox::SetUp();
-        language::ClearLanguageTable();
-        language::LoadLanguageFile(testing_support::SourceFile("lang\\velmora.dat"));
-    }
-    void TearDown() override
-    {
-        language::ClearLanguageTable();
-        RegistrySandbox::TearDown();
-    }
 
     // The text of an error box made of two language strings.
     static std::string TwoLines(int first, int second)
