@@ -2,6 +2,8 @@
 // the menu, help, quitting, and opening pages.
 #include "app/main_window.h"
 #include "app/open_page.h"
+#include "app/startup.h"
+#include "pages/system_form.h"
 #include "app_fixture.h"
 #include "components/wait_form.h"
 #include "harness/modal_driver.h"
@@ -302,4 +304,20 @@ TEST_F(MainWindowTest, TheReportCollectsBehindTheWaitWindowWithTheMeasurementOpt
         EXPECT_EQ(Form_Bericht, nullptr);
     }
     components::WarteForm = nullptr;
+}
+
+TEST_F(MainWindowTest, TheSystemEntryOpensTheLocalisedSystemPage)
+{
+    app::WireLauncher(*window);
+    std::string caption;
+    WhenModal([&] {
+        ASSERT_NE(pages::Form_System, nullptr);
+        caption = pages::Form_System->caption();
+        pages::Form_System->find<ui::Button>("Button_Abbruch").click();
+    });
+
+    window->find<ui::MenuItem>("SystemSystemSteuerung1").click();
+
+    EXPECT_EQ(caption, language::LangString(15000));
+    EXPECT_EQ(pages::Form_System, nullptr);
 }
