@@ -2,6 +2,9 @@
 
 #include "ui/fonts.h"
 
+#include <string>
+#include <vector>
+
 namespace ui {
 
 void CaptionedControl::setCaption(const std::string& text)
@@ -41,6 +44,8 @@ void Label::setAlignment(DWORD ssAlignment)
 void Label::setTransparent(bool transparent)
 {
     transparent_ = transparent;
+    if (autoSize_)
+        fitToText();
     InvalidateRect(handle(), nullptr, TRUE);
 }
 
@@ -50,17 +55,59 @@ void Label::setTextColor(COLORREF color)
     InvalidateRect(handle(), nullptr, TRUE);
 }
 
+namespace {
+
+// Some font substitutes draw a line a few pixels wider than they measure it (seen
+// with Wine's replacement for Arial). Texts the window draws itself get this room;
+// a transparent label draws its single line at the measured advances instead.
+int RoomForDrawing(int measuredWidth)
+{
+    return measuredWidth > 0 ? measuredWidth / 40 + 2 : 0;
+}
+
+// The text a static control shows for a caption: "&&" is one "&", a single "&"
+// only marks the accelerator letter.
+std::string ShownText(const std::string& caption)
+{
+    std::string shown;
+    for (std::size_t index = 0; index < caption.size(); ++index) {
+        if (caption[index] == '&' && index + 1 < caption.size())
+            ++index;
+        shown += caption[index];
+    }
+    return shown;
+}
+
+// Draws one line at the advances the font reports for its characters, so that it
+// takes exactly the width that measuring gave.
+void DrawLineAtMeasuredAdvances(HDC dc, const std::string& line, const RECT& area, UINT alignment)
+{
+    std::vector<INT> advances(line.size());
+    int width = 0;
+    for (std::size_t index = 0; index < line.size(); ++index) {
+        const auto character = static_cast<unsigned char>(line[index]);
+        INT advance = 0;
+        GetCharWidth32A(dc, character, character, &advance);
+        advances[index] = advance;
+        width += advance;
+    }
+    int left = area.left;
+    if (alignment == DT_CENTER)
+        left = area.left + (area.right - area.left - width) / 2;
+    else if (alignment == DT_RIGHT)
+        left = area.right - width;
+    ExtTextOutA(dc, left, area.top, 0, nullptr, line.c_str(), static_cast<UINT>(line.size()), advances.data());
+}
+
+}  // namespace
+
 void Label::fitToText()
 {
     const SIZE size = MeasureText(font(), caption(), wordWrap_ ? width() : 0);
-    if (wordWrap_) {
+    if (wordWrap_)
         setSize(width(), size.cy);
-    } else {
-        // Some font substitutes draw a line a few pixels wider than they measure it
-        // (seen with Wine's replacement for Arial); a little room keeps the last letter.
-        const int room = size.cx > 0 ? size.cx / 40 + 2 : 0;
-        setSize(size.cx + room, size.cy);
-    }
+    else
+        setSize(size.cx + (transparent_ ? 0 : RoomForDrawing(size.cx)), size.cy);
 }
 
 void Label::captionChanged()
@@ -99,16 +146,19 @@ void Label::paintTransparent()
     RECT client{};
     GetClientRect(handle(), &client);
     const auto style = static_cast<DWORD>(GetWindowLongA(handle(), GWL_STYLE));
-    UINT format = wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE;
+    UINT alignment = DT_LEFT;
     if ((style & SS_TYPEMASK) == SS_CENTER)
-        format |= DT_CENTER;
+        alignment = DT_CENTER;
     else if ((style & SS_TYPEMASK) == SS_RIGHT)
-        format |= DT_RIGHT;
+        alignment = DT_RIGHT;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, IsWindowEnabled(handle()) ? textColor_.value_or(GetSysColor(COLOR_WINDOWTEXT)) : GetSysColor(COLOR_GRAYTEXT));
     SelectedObject selectedFont(dc, font());
     const std::string text = caption();
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, format);
+    if (wordWrap_)
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_WORDBREAK | alignment);
+    else
+        DrawLineAtMeasuredAdvances(dc, ShownText(text), client, alignment);
     EndPaint(handle(), &paint);
 }
 
