@@ -6,7 +6,7 @@
 #include "ui/fonts.h"
 #include "ui/programs.h"
 
-#include "../../res/resource.h"
+#include "resource.h"
 
 #include <memory>
 

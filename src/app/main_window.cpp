@@ -10,7 +10,7 @@
 #include "ui/fonts.h"
 #include "ui/help.h"
 
-#include "../../res/resource.h"
+#include "resource.h"
 
 #include <memory>
 
