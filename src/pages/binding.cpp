@@ -173,4 +173,26 @@ void SaveRows(ui::Component& page, const BindingTable& table)
         SaveRow(page, row);
 }
 
+BindingRow BoundRow(const std::string& control, registry::RootKey root, const std::string& key,
+                    const std::string& value, Rule rule)
+{
+    BindingRow row;
+    row.control = control;
+    row.root = root;
+    row.key = key;
+    row.value = value;
+    row.rule = rule;
+    return row;
+}
+
+BindingRow SpecialRow(const std::string& control, registry::RootKey root, const std::string& key,
+                      const std::string& value, RowFunction load, RowFunction save, int loadStage)
+{
+    BindingRow row = BoundRow(control, root, key, value, Rule::Special);
+    row.load = load;
+    row.save = save;
+    row.loadStage = loadStage;
+    return row;
+}
+
 }  // namespace pages

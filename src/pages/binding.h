@@ -68,6 +68,13 @@ struct BindingRow {
 
 using BindingTable = std::vector<BindingRow>;
 
+// A row that follows one of the rules.
+BindingRow BoundRow(const std::string& control, registry::RootKey root, const std::string& key,
+                    const std::string& value, Rule rule);
+// A row with its own load and save functions (either may be missing).
+BindingRow SpecialRow(const std::string& control, registry::RootKey root, const std::string& key,
+                      const std::string& value, RowFunction load, RowFunction save, int loadStage = 0);
+
 // Reads every row into its control. A row whose reading raises a toolkit error
 // (a stored text that is not a number) has its error shown by the application's
 // general error handler, and the remaining rows still load.

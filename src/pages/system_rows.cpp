@@ -272,27 +272,6 @@ void SaveApplets(ui::Component& page, const BindingRow& row)
 
 // --- The table ---------------------------------------------------------------------
 
-BindingRow Bound(const char* control, HKEY root, const std::string& key, const char* value, Rule rule)
-{
-    BindingRow row;
-    row.control = control;
-    row.root = root;
-    row.key = key;
-    row.value = value;
-    row.rule = rule;
-    return row;
-}
-
-BindingRow Special(const char* control, HKEY root, const std::string& key, const char* value, RowFunction load,
-                   RowFunction save, int loadStage = 0)
-{
-    BindingRow row = Bound(control, root, key, value, Rule::Special);
-    row.load = load;
-    row.save = save;
-    row.loadStage = loadStage;
-    return row;
-}
-
 BindingTable BuildTable()
 {
     const std::string explorerPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
@@ -301,53 +280,53 @@ BindingTable BuildTable()
     const std::string fileSystem = "SYSTEM\\CurrentControlSet\\Control\\FileSystem";
 
     BindingTable table;
-    table.push_back(Bound("CheckBox_NoControlPanel", HKCU, explorerPolicies, "NoControlPanel", Rule::DwordFlag));
-    table.push_back(Special("Edit_SourcePath", HKLM, kSetupKey, "SourcePath", LoadSourcePath, SaveSourcePath));
-    table.push_back(Special("CheckBox_BootOptimizeFunction", HKLM, "SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction",
+    table.push_back(BoundRow("CheckBox_NoControlPanel", HKCU, explorerPolicies, "NoControlPanel", Rule::DwordFlag));
+    table.push_back(SpecialRow("Edit_SourcePath", HKLM, kSetupKey, "SourcePath", LoadSourcePath, SaveSourcePath));
+    table.push_back(SpecialRow("CheckBox_BootOptimizeFunction", HKLM, "SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction",
                             "Enable", LoadYesNo, SaveYesNo));
-    table.push_back(Bound("CheckBox_ParseAutoexec", HKCU, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+    table.push_back(BoundRow("CheckBox_ParseAutoexec", HKCU, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
                           "ParseAutoexec", Rule::TextFlag));
-    table.push_back(Bound("CheckBox_AutoReboot", HKLM, "SYSTEM\\CurrentControlSet\\Control\\CrashControl", "AutoReboot",
+    table.push_back(BoundRow("CheckBox_AutoReboot", HKLM, "SYSTEM\\CurrentControlSet\\Control\\CrashControl", "AutoReboot",
                           Rule::DwordFlag));
-    table.push_back(Bound("CheckBox_AutoEndTasks", HKCU, desktop, "AutoEndTasks", Rule::TextFlag));
-    BindingRow timeout = Bound("SpinEdit_AutoEndTasks", HKCU, desktop, "WaitToKillAppTimeout", Rule::NumberAsText);
+    table.push_back(BoundRow("CheckBox_AutoEndTasks", HKCU, desktop, "AutoEndTasks", Rule::TextFlag));
+    BindingRow timeout = BoundRow("SpinEdit_AutoEndTasks", HKCU, desktop, "WaitToKillAppTimeout", Rule::NumberAsText);
     timeout.defaultNumber = 20000;
     table.push_back(timeout);
-    table.push_back(Bound("CheckBox_AlwaysUnLoadDLL", HKLM,
+    table.push_back(BoundRow("CheckBox_AlwaysUnLoadDLL", HKLM,
                           "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AlwaysUnloadDLL", "", Rule::TextFlag));
-    table.push_back(Bound("CheckBox_DisablePagingExecutive", HKLM, kMemoryManagementKey, "DisablePagingExecutive",
+    table.push_back(BoundRow("CheckBox_DisablePagingExecutive", HKLM, kMemoryManagementKey, "DisablePagingExecutive",
                           Rule::DwordFlag));
-    table.push_back(Bound("CheckBox_EnableUDMA66", HKLM,
+    table.push_back(BoundRow("CheckBox_EnableUDMA66", HKLM,
                           "System\\CurrentControlSet\\Control\\Class\\{4D36E96A-E325-11CE-BFC1-08002BE10318}\\0000",
                           "EnableUDMA66", Rule::DwordFlag));
-    BindingRow lockLimit = Bound("RadioButton_IoPageLockLimit1", HKLM, kMemoryManagementKey, "IoPageLockLimit",
+    BindingRow lockLimit = BoundRow("RadioButton_IoPageLockLimit1", HKLM, kMemoryManagementKey, "IoPageLockLimit",
                                  Rule::DefaultOrOwnNumber);
     lockLimit.ownButton = "RadioButton_IoPageLockLimit2";
     lockLimit.spinEdit = "SpinEdit_IoPageLockLimit";
     table.push_back(lockLimit);
-    table.push_back(Bound("CheckBox_LargeSystemCache", HKLM, kMemoryManagementKey, "LargeSystemCache", Rule::DwordFlag));
-    table.push_back(Bound("CheckBox_ClearPageFileAtShutdown", HKLM, kMemoryManagementKey, "ClearPageFileAtShutdown",
+    table.push_back(BoundRow("CheckBox_LargeSystemCache", HKLM, kMemoryManagementKey, "LargeSystemCache", Rule::DwordFlag));
+    table.push_back(BoundRow("CheckBox_ClearPageFileAtShutdown", HKLM, kMemoryManagementKey, "ClearPageFileAtShutdown",
                           Rule::DwordFlag));
-    table.push_back(Bound("CheckBox_NtfsDisable8dot3NameCreation", HKLM, fileSystem, "NtfsDisable8dot3NameCreation",
+    table.push_back(BoundRow("CheckBox_NtfsDisable8dot3NameCreation", HKLM, fileSystem, "NtfsDisable8dot3NameCreation",
                           Rule::InvertedDwordFlag));
-    table.push_back(Bound("CheckBox_NTFSDisableLastAccessUpdate", HKLM, fileSystem, "NTFSDisableLastAccessUpdate",
+    table.push_back(BoundRow("CheckBox_NTFSDisableLastAccessUpdate", HKLM, fileSystem, "NTFSDisableLastAccessUpdate",
                           Rule::DwordFlag));
-    table.push_back(Bound("CheckBox_AutoRestartShell", HKLM, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+    table.push_back(BoundRow("CheckBox_AutoRestartShell", HKLM, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
                           "AutoRestartShell", Rule::DwordFlag));
-    table.push_back(Bound("CheckBox_DisableRegistryTools", HKCU, systemPolicies, "DisableRegistryTools", Rule::DwordFlag));
-    table.push_back(Special("RadioButton_L2Cache1", HKLM, kMemoryManagementKey, "SecondLevelDataCache", LoadL2Cache,
+    table.push_back(BoundRow("CheckBox_DisableRegistryTools", HKCU, systemPolicies, "DisableRegistryTools", Rule::DwordFlag));
+    table.push_back(SpecialRow("RadioButton_L2Cache1", HKLM, kMemoryManagementKey, "SecondLevelDataCache", LoadL2Cache,
                             SaveL2Cache));
     // Shell folders are only loaded; their "Setzen" buttons write them.
     for (const ShellFolderDesign& folder : kShellFolders)
-        table.push_back(Special(folder.edit, HKCU, kUserShellFoldersKey, folder.value, LoadShellFolder, nullptr,
+        table.push_back(SpecialRow(folder.edit, HKCU, kUserShellFoldersKey, folder.value, LoadShellFolder, nullptr,
                                 kShellFolderStage));
     for (const ServiceDesign& service : kServices)
-        table.push_back(Special((std::string("CheckBox_") + service.name).c_str(), HKLM, kServicesKey + service.name,
+        table.push_back(SpecialRow((std::string("CheckBox_") + service.name).c_str(), HKLM, kServicesKey + service.name,
                                 "Start", LoadService, SaveService, kServiceStage));
-    table.push_back(Special("RadioButton_Win32PrioritySeparation1", HKLM,
+    table.push_back(SpecialRow("RadioButton_Win32PrioritySeparation1", HKLM,
                             "SYSTEM\\CurrentControlSet\\Control\\PriorityControl", "Win32PrioritySeparation",
                             LoadPriority, SavePriority, kServiceStage));
-    table.push_back(Special("VirtualDrawTree_CPL", HKCU, kDontLoadKey, "", LoadApplets, SaveApplets, kAppletStage));
+    table.push_back(SpecialRow("VirtualDrawTree_CPL", HKCU, kDontLoadKey, "", LoadApplets, SaveApplets, kAppletStage));
     return table;
 }
 

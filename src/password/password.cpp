@@ -30,7 +30,7 @@ void ShowError(const std::string& text)
 // An error box of two language strings, one per line.
 void ShowError(int firstLine, int secondLine)
 {
-    ShowError(LangString(firstLine) + "\r" + LangString(secondLine));
+    ShowError(language::LangStrings({firstLine, secondLine}));
 }
 
 void StorePassword(const std::string& text)

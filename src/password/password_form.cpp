@@ -102,7 +102,7 @@ void TForm_Passwort::Button_OkClick()
         close();
         return;
     }
-    ui::MessageDlg(language::LangString(kWrongPassword) + "\r" + language::LangString(kWrongPassword + 1),
+    ui::MessageDlg(language::LangStrings({kWrongPassword, kWrongPassword + 1}),
                    ui::MsgKind::Error, {ui::MsgButton::OK});
 }
 

@@ -22,13 +22,7 @@ const std::string kKey = "Software\\Velmora\\Binding";
 
 BindingRow Row(const char* control, const char* value, Rule rule)
 {
-    BindingRow row;
-    row.control = control;
-    row.root = HKCU;
-    row.key = kKey;
-    row.value = value;
-    row.rule = rule;
-    return row;
+    return pages::BoundRow(control, HKCU, kKey, value, rule);
 }
 
 class BindingTest : public PageTest {
