@@ -13,7 +13,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# Test programs run under Wine on Linux.
+# Test programs run under Wine on Linux, through the 32-bit loader itself: Debian's
+# wine wrapper picks the 32-bit loader whenever it is installed, whether or not the
+# host can start it.
+find_program(WINE_PROGRAM NAMES wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
 find_program(WINE_PROGRAM NAMES wine wine-stable)
 if(WINE_PROGRAM)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
