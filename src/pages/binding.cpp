@@ -2,6 +2,7 @@
 
 #include "registry/control_binding.h"
 #include "ui/application.h"
+#include "ui/control.h"
 #include "ui/controls.h"
 #include "ui/convert.h"
 #include "ui/errors.h"
@@ -55,7 +56,15 @@ void RemovePresent(const BindingRow& row)
         RegValueRemove(row.root, row.key, row.value);
 }
 
-void LoadOwnNumber(ui::Component& page, const BindingRow& row)
+void LoadNumberText(ui::Component& page, const BindingRow& row)
+{
+    const std::string text = RegReadText(row.root, row.key, row.value);
+    page.find<ui::SpinEdit>(row.control).setValue(text.empty() ? row.defaultNumber : ui::StrToInt(text));
+}
+
+}  // namespace
+
+void LoadDefaultOrOwnNumber(ui::Component& page, const BindingRow& row)
 {
     page.find<ui::RadioButton>(row.control).setChecked(true);
     if (!RegValueExists(row.root, row.key, row.value))
@@ -67,21 +76,13 @@ void LoadOwnNumber(ui::Component& page, const BindingRow& row)
     }
 }
 
-void SaveOwnNumber(ui::Component& page, const BindingRow& row)
+void SaveDefaultOrOwnNumber(ui::Component& page, const BindingRow& row)
 {
     if (page.find<ui::RadioButton>(row.control).checked())
         RegValueRemove(row.root, row.key, row.value);
     else if (page.find<ui::RadioButton>(row.ownButton).checked())
         RegWriteInt(row.root, row.key, row.value, page.find<ui::SpinEdit>(row.spinEdit).value());
 }
-
-void LoadNumberText(ui::Component& page, const BindingRow& row)
-{
-    const std::string text = RegReadText(row.root, row.key, row.value);
-    page.find<ui::SpinEdit>(row.control).setValue(text.empty() ? row.defaultNumber : ui::StrToInt(text));
-}
-
-}  // namespace
 
 void LoadRow(ui::Component& page, const BindingRow& row)
 {
@@ -100,7 +101,7 @@ void LoadRow(ui::Component& page, const BindingRow& row)
         BoxOf(page, row).setChecked(Present(row));
         break;
     case Rule::DefaultOrOwnNumber:
-        LoadOwnNumber(page, row);
+        LoadDefaultOrOwnNumber(page, row);
         break;
     case Rule::NumberAsText:
         LoadNumberText(page, row);
@@ -137,7 +138,7 @@ void SaveRow(ui::Component& page, const BindingRow& row)
             RegValueRemove(row.root, row.key, row.value);
         break;
     case Rule::DefaultOrOwnNumber:
-        SaveOwnNumber(page, row);
+        SaveDefaultOrOwnNumber(page, row);
         break;
     case Rule::NumberAsText:
         RegWriteText(row.root, row.key, row.value, std::to_string(page.find<ui::SpinEdit>(row.control).value()));
@@ -149,8 +150,44 @@ void SaveRow(ui::Component& page, const BindingRow& row)
     }
 }
 
-void LoadRows(ui::Component& page, const BindingTable& table)
+namespace {
+
+// The controls a row reads into: its control and, for rule 6, the own-number button
+// and its spin edit.
+std::vector<const ui::Control*> ControlsOf(const ui::Component& page, const BindingRow& row)
 {
+    std::vector<const ui::Control*> controls;
+    for (const std::string* name : {&row.control, &row.ownButton, &row.spinEdit})
+        if (!name->empty())
+            if (auto* control = dynamic_cast<const ui::Control*>(page.findComponent(*name)))
+                controls.push_back(control);
+    return controls;
+}
+
+std::vector<unsigned> ChangeCounts(const ui::Component& page, const BindingRow& row)
+{
+    std::vector<unsigned> counts;
+    for (const ui::Control* control : ControlsOf(page, row))
+        counts.push_back(control->changeCount());
+    return counts;
+}
+
+}  // namespace
+
+void LoadFailures::add(ui::Component& page, const BindingRow& row)
+{
+    counts_[&row] = ChangeCounts(page, row);
+}
+
+bool LoadFailures::keepsStored(const ui::Component& page, const BindingRow& row) const
+{
+    const auto failed = counts_.find(&row);
+    return failed != counts_.end() && failed->second == ChangeCounts(page, row);
+}
+
+LoadFailures LoadRows(ui::Component& page, const BindingTable& table)
+{
+    LoadFailures failures;
     std::vector<const BindingRow*> order;
     for (const BindingRow& row : table)
         order.push_back(&row);
@@ -162,15 +199,18 @@ void LoadRows(ui::Component& page, const BindingTable& table)
         try {
             LoadRow(page, *row);
         } catch (const ui::Exception& error) {
+            failures.add(page, *row);
             ui::App().showException(error);
         }
     }
+    return failures;
 }
 
-void SaveRows(ui::Component& page, const BindingTable& table)
+void SaveRows(ui::Component& page, const BindingTable& table, const LoadFailures& failures)
 {
     for (const BindingRow& row : table)
-        SaveRow(page, row);
+        if (!failures.keepsStored(page, row))
+            SaveRow(page, row);
 }
 
 BindingRow BoundRow(const std::string& control, registry::RootKey root, const std::string& key,

@@ -6,6 +6,7 @@
 
 #include "registry/registry.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -75,14 +76,36 @@ BindingRow BoundRow(const std::string& control, registry::RootKey root, const st
 BindingRow SpecialRow(const std::string& control, registry::RootKey root, const std::string& key,
                       const std::string& value, RowFunction load, RowFunction save, int loadStage = 0);
 
+// The rows whose reading failed, each with the change counts its controls had right
+// after the failure. Such a row shows a number nobody chose (the form's default), so
+// saving leaves its stored value alone until one of its controls is set again, by the
+// user or by a wizard.
+class LoadFailures {
+public:
+    void add(ui::Component& page, const BindingRow& row);
+    // Whether saving leaves the row as stored: its reading failed and none of its
+    // controls was set since.
+    bool keepsStored(const ui::Component& page, const BindingRow& row) const;
+    bool empty() const { return counts_.empty(); }
+
+private:
+    std::map<const BindingRow*, std::vector<unsigned>> counts_;
+};
+
 // Reads every row into its control. A row whose reading raises a toolkit error
 // (a stored text that is not a number) has its error shown by the application's
-// general error handler, and the remaining rows still load.
-void LoadRows(ui::Component& page, const BindingTable& table);
+// general error handler, and the remaining rows still load. The failed rows are
+// returned for SaveRows.
+LoadFailures LoadRows(ui::Component& page, const BindingTable& table);
 
-// Writes every row in table order. The first error ends the walk at that row and
-// propagates to the caller; the rows after it are not written.
-void SaveRows(ui::Component& page, const BindingTable& table);
+// Writes every row in table order, except the failed rows that LoadFailures keeps as
+// stored. The first error ends the walk at that row and propagates to the caller;
+// the rows after it are not written.
+void SaveRows(ui::Component& page, const BindingTable& table, const LoadFailures& failures = {});
+
+// Rule 6 each way, for special rows that add a choice of their own to it.
+void LoadDefaultOrOwnNumber(ui::Component& page, const BindingRow& row);
+void SaveDefaultOrOwnNumber(ui::Component& page, const BindingRow& row);
 
 // One row each way (LoadRows and SaveRows use these).
 void LoadRow(ui::Component& page, const BindingRow& row);

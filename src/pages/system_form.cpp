@@ -1,7 +1,7 @@
 #include "pages/system_form.h"
 
 #include "language/language.h"
-#include "pages/layout.h"
+#include "ui/layout.h"
 #include "pages/system_rows.h"
 #include "ui/combobox.h"
 #include "ui/controls.h"
@@ -15,10 +15,10 @@ namespace pages {
 
 TForm_System* Form_System = nullptr;
 
-using layout::Caption;
-using layout::GroupFlow;
-using layout::Tagged;
-using namespace layout;
+using ui::layout::Caption;
+using ui::layout::GroupFlow;
+using ui::layout::Tagged;
+using namespace ui::layout;
 using namespace system;
 
 namespace {
@@ -362,12 +362,12 @@ TweakPage* TForm_System::singleInstance() const
 
 void TForm_System::LoadSettings()
 {
-    LoadRows(*this, SystemBindingTable());
+    loadRows(SystemBindingTable());
 }
 
 void TForm_System::SaveSettings()
 {
-    SaveRows(*this, SystemBindingTable());
+    saveRows(SystemBindingTable());
 }
 
 int TForm_System::ServiceStartIndex(const std::string& serviceName) const

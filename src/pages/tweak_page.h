@@ -5,6 +5,7 @@
 // title string, combo box items, file filters, LoadSettings, first sheet.
 #pragma once
 
+#include "pages/binding.h"
 #include "ui/form.h"
 
 #include <string>
@@ -61,6 +62,11 @@ protected:
     // The page the handlers act on: the single instance, or this page when none is set.
     TweakPage& acting();
 
+    // LoadSettings and SaveSettings of a binding table: the rows whose reading failed
+    // are remembered, and saving leaves them as stored until their controls are set.
+    void loadRows(const BindingTable& table) { loadFailures_ = LoadRows(*this, table); }
+    void saveRows(const BindingTable& table) { SaveRows(*this, table, loadFailures_); }
+
 private:
     int titleString_;
     std::string helpTopic_;
@@ -68,6 +74,7 @@ private:
     ui::Button* help_ = nullptr;
     ui::Button* cancel_ = nullptr;
     ui::Button* apply_ = nullptr;
+    LoadFailures loadFailures_;
 };
 
 // The filter of the picture dialogs: all pictures, JPG, JPEG and bitmaps, with the

@@ -76,6 +76,7 @@ int ComboBox::itemIndex() const
 
 void ComboBox::setItemIndex(int index)
 {
+    noteChange();
     const bool inside = index >= 0 && index < itemCount();
     SendMessageA(handle(), CB_SETCURSEL, static_cast<WPARAM>(inside ? index : -1), 0);
 }
@@ -88,8 +89,10 @@ std::string ComboBox::text() const
 
 void ComboBox::handleCommand(int code)
 {
-    if (code == CBN_SELCHANGE)
+    if (code == CBN_SELCHANGE) {
+        noteChange();
         fire(onChange);
+    }
 }
 
 LRESULT ComboBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -76,6 +76,11 @@ public:
     // Runs an event through the application's general error handler.
     static void fire(const Event& event);
 
+    // How often the control's value was set, by the program or by the user. Comparing
+    // two readings tells whether anybody touched the control in between, even when
+    // the value set was the one it already showed.
+    unsigned changeCount() const { return changes_; }
+
     // Paints what lies behind the children: the window's colour and the pictures
     // placed on it. Children that show their parent through themselves (transparent
     // labels, pictures) paint this into their own area.
@@ -106,6 +111,8 @@ protected:
     LRESULT callDefault(UINT message, WPARAM wParam, LPARAM lParam);
 
     void changeStyle(DWORD add, DWORD remove);
+    // Controls with a value call this whenever it is set or edited.
+    void noteChange() { ++changes_; }
     // Called after setFont gave the control a new font.
     virtual void fontChanged() {}
     // Called when the mouse has entered or left the control, after the events ran.
@@ -122,6 +129,7 @@ private:
     WNDPROC originalProc_ = nullptr;
     bool mouseInside_ = false;
     HCURSOR cursor_ = nullptr;  // a shared system cursor, never destroyed
+    unsigned changes_ = 0;
 };
 
 // Window classes of the toolkit's own windows (forms and containers).

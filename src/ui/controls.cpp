@@ -235,14 +235,17 @@ CheckBox::CheckBox(Control& parent, std::string name, const Bounds& bounds, cons
 
 void CheckBox::setChecked(bool checked)
 {
+    noteChange();
     if (changeCheck(checked))
         fire(onClick);
 }
 
 void CheckBox::handleCommand(int code)
 {
-    if (code == BN_CLICKED)
+    if (code == BN_CLICKED) {
+        noteChange();
         fire(onClick);
+    }
 }
 
 // --- RadioButton ----------------------------------------------------------------
@@ -255,6 +258,7 @@ RadioButton::RadioButton(Control& parent, std::string name, const Bounds& bounds
 
 void RadioButton::setChecked(bool checked)
 {
+    noteChange();
     if (changeCheck(checked) && checked)
         becomeCheckedOfGroup();
 }
@@ -314,8 +318,10 @@ void RadioButton::uncheckGroupSiblings()
 
 void RadioButton::handleCommand(int code)
 {
-    if (code == BN_CLICKED)
+    if (code == BN_CLICKED) {
+        noteChange();
         becomeCheckedOfGroup();
+    }
 }
 
 // --- GroupBox and Panel ---------------------------------------------------------
@@ -387,8 +393,10 @@ void Edit::setReadOnly(bool readOnly)
 
 void Edit::handleCommand(int code)
 {
-    if (code == EN_CHANGE)
+    if (code == EN_CHANGE) {
+        noteChange();
         fire(onChange);
+    }
 }
 
 // --- LabelledEdit ---------------------------------------------------------------

@@ -87,6 +87,12 @@ int SpinEdit::value() const
 
 void SpinEdit::setValue(int value)
 {
+    noteChange();
+    show(value);
+}
+
+void SpinEdit::show(int value)
+{
     const int stored = clamp(value);
     const std::string text = std::to_string(stored);
     if (windowText() != text)
@@ -97,10 +103,11 @@ void SpinEdit::setValue(int value)
 void SpinEdit::handleCommand(int code)
 {
     if (code == EN_CHANGE) {
+        noteChange();
         fire(onChange);
     } else if (code == EN_KILLFOCUS) {
         // Leaving the field brings a number outside the range (or no number) into it.
-        setValue(value());
+        show(value());
     }
 }
 

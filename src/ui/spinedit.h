@@ -30,6 +30,8 @@ protected:
 
 private:
     int clamp(int value) const;
+    // Shows the number brought into the range; the text changing counts as an edit.
+    void show(int value);
     void placeArrows();
 
     int minValue_;

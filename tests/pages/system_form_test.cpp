@@ -291,6 +291,39 @@ TEST_F(SystemPageTest, ATimeoutThatIsNoNumberIsReportedAndTheOtherRowsStillLoad)
     EXPECT_EQ(control<ui::Label>("Label_cisvc").caption(), "Deaktiviert");
 }
 
+// The spin edit of a timeout that could not be read shows a number nobody chose: "Ok"
+// leaves the stored text alone unless the spin edit was set again, by a wizard setting
+// it by name (even to the number it shows) or by the user typing.
+TEST_F(SystemPageTest, AFailedRowStaysAsStoredUntilItsControlIsSetAgain)
+{
+    struct Case {
+        const char* what;
+        std::function<void(ui::SpinEdit&)> touch;
+        Stored expected;
+    };
+    const Case cases[] = {
+        {"untouched", [](ui::SpinEdit&) {}, Text("abc")},
+        {"set by name to what it shows", [](ui::SpinEdit& spin) { spin.setValue(spin.value()); }, Text("0")},
+        {"set by name", [](ui::SpinEdit& spin) { spin.setValue(5000); }, Text("5000")},
+        {"typed", [](ui::SpinEdit& spin) { SetWindowTextA(spin.handle(), "7000"); }, Text("7000")},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        Write(HKCU, kDesktop, "WaitToKillAppTimeout", Text("abc"));
+        Write(HKCU, kDesktop, "AutoEndTasks", Text("0"));
+        create();
+        boxes.clear();
+        test.touch(control<ui::SpinEdit>("SpinEdit_AutoEndTasks"));
+        box("CheckBox_AutoEndTasks").setChecked(true);
+        pressOk();
+        EXPECT_TRUE(boxes.shown().empty());
+        EXPECT_EQ(Read(HKEY_CURRENT_USER, kDesktop, "WaitToKillAppTimeout"), test.expected);
+        EXPECT_EQ(Read(HKEY_CURRENT_USER, kDesktop, "AutoEndTasks"), Text("1"));
+        Form_System = nullptr;
+        page.reset();
+    }
+}
+
 TEST_F(SystemPageTest, WithoutRightsBelowHKLMOkShowsTheWriteErrorAndThePageStaysOpen)
 {
     Write(HKCU, kWinlogonUser, "ParseAutoexec", Text("1"));

@@ -1,12 +1,15 @@
 // The toolkit as forms and handlers use it: ownership and lookup, captions,
 // controls that are real windows, events through the general error handler.
 #include "harness/dialog_seam.h"
+#include "harness/layout_check.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/errors.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/pagecontrol.h"
+#include "ui/look.h"
+#include "ui/spinedit.h"
 
 #include <gtest/gtest.h>
 
@@ -231,4 +234,33 @@ TEST(Toolkit, EscapeAndEnterPressTheCancelAndDefaultButtons)
     SendMessageA(dialog.handle(), WM_COMMAND, IDOK, 0);
     SendMessageA(dialog.handle(), WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(pressed, "ok;cancel;");
+}
+
+// The layout tests measure German texts in Arial. Without a face of Arial's metrics
+// (Liberation Sans on Linux) Wine draws "Arial" with a wider face and they fail; this
+// says so at once.
+TEST(Toolkit, ArialIsDrawnWithArialMetrics)
+{
+    const std::string report = testing_support::FontReport(ui::ArialFont(11));
+    EXPECT_TRUE(report == "Arial" || report == "Arial (drawn with Liberation Sans)") << report;
+}
+
+// Every kind of value control counts each time it is set, also to the value it shows,
+// and when the user edits it; merely leaving a spin edit is no change.
+TEST(Toolkit, ValueControlsCountEverySetting)
+{
+    ui::Form form("Form", 300, 200);
+    auto& box = form.add<ui::CheckBox>(form, "Box", ui::Bounds{8, 8, 100, 17});
+    auto& spin = form.add<ui::SpinEdit>(form, "Spin", ui::Bounds{8, 40, 60, 21}, 0, 100);
+    const unsigned boxBefore = box.changeCount();
+    box.setChecked(false);
+    EXPECT_GT(box.changeCount(), boxBefore);
+    const unsigned spinBefore = spin.changeCount();
+    spin.setValue(spin.value());
+    EXPECT_GT(spin.changeCount(), spinBefore);
+    const unsigned spinSet = spin.changeCount();
+    SendMessageA(form.handle(), WM_COMMAND, MAKEWPARAM(0, EN_KILLFOCUS), reinterpret_cast<LPARAM>(spin.handle()));
+    EXPECT_EQ(spin.changeCount(), spinSet);
+    SetWindowTextA(spin.handle(), "42");
+    EXPECT_GT(spin.changeCount(), spinSet);
 }
