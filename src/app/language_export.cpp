@@ -8,6 +8,7 @@
 #include "password/password_form.h"
 #include "pages/system_form.h"
 #include "ui/dialogs.h"
+#include "ui/single_instance.h"
 
 #include <memory>
 
@@ -20,11 +21,7 @@ template <class FormClass>
 void ExportForm(FormClass*& reference, const std::string& path)
 {
     auto form = std::make_unique<FormClass>();
-    reference = form.get();
-    struct ClearReference {
-        FormClass*& reference;
-        ~ClearReference() { reference = nullptr; }
-    } clearReference{reference};
+    const ui::SingleInstanceScope scope(reference, *form);
     language::ExportFormTexts(path, *form);
 }
 
@@ -34,12 +31,12 @@ const std::vector<ExportedForm>& ExportedForms()
 {
     static const std::vector<ExportedForm> forms{
         {"TForm1", "\\Language\\Form1.ini", [](const std::string& path) { ExportForm(Form1, path); }},
-        {"TForm_System", "\\Language\\Form_System.ini",
-         [](const std::string& path) { ExportForm(pages::Form_System, path); }},
         {"TForm_Options", "\\Language\\Form_Options.ini",
          [](const std::string& path) { ExportForm(password::Form_Options, path); }},
         {"TForm_Passwort", "\\Language\\Form_Passwort.ini",
          [](const std::string& path) { ExportForm(password::Form_Passwort, path); }},
+        {"TForm_System", "\\Language\\Form_System.ini",
+         [](const std::string& path) { ExportForm(pages::Form_System, path); }},
         {"TWarteForm", "\\Language\\Form_WarteForm.ini",
          [](const std::string& path) { ExportForm(components::WarteForm, path); }},
         {"TAbout", "\\Language\\Form_About.ini", [](const std::string& path) { ExportForm(About, path); }},

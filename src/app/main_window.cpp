@@ -103,6 +103,7 @@ TForm1::TForm1()
     : Form("Form1", kClientWidth, kClientHeight, "Velmora (Version 1.07)")
 {
     changeStyle(WS_MINIMIZEBOX, 0);
+    useSingleBorder();
     setFont(ui::ArialFont(11));
     setColor(ui::kProgramBlue);
     createBackground();
@@ -234,7 +235,7 @@ void TForm1::FormCreate()
 {
     labelVelmora_->setTextColor(ui::kHeadlineColor);
     const std::string performancePicture = AppDir + "\\performance.bmp";
-    if (GetFileAttributesA(performancePicture.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (helpers::FileExists(performancePicture))
         imagePerformance_->loadFromFile(performancePicture);
     ui::HelpFilePath = AppDir + "\\velmora.chm";
 }

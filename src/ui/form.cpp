@@ -5,6 +5,8 @@
 #include "ui/image.h"
 #include "ui/menu.h"
 
+#include <utility>
+
 namespace ui {
 
 namespace {
@@ -53,6 +55,23 @@ void Form::centerOnScreen()
     const Bounds b = bounds();
     setBounds({work.left + (work.right - work.left - b.width) / 2, work.top + (work.bottom - work.top - b.height) / 2,
                b.width, b.height});
+}
+
+void Form::useSingleBorder()
+{
+    RECT client{};
+    GetClientRect(handle(), &client);
+    const auto exStyle = static_cast<DWORD>(GetWindowLongA(handle(), GWL_EXSTYLE));
+    SetWindowLongA(handle(), GWL_EXSTYLE, static_cast<LONG>(exStyle & ~WS_EX_DLGMODALFRAME));
+    SetWindowPos(handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // Shared icons belong to the system's icon cache and are never destroyed.
+    const HINSTANCE program = GetModuleHandleA(nullptr);
+    for (const auto& [size, which] : {std::pair{SM_CXSMICON, ICON_SMALL}, std::pair{SM_CXICON, ICON_BIG}}) {
+        const int pixels = GetSystemMetrics(size);
+        if (HANDLE icon = LoadImageA(program, MAKEINTRESOURCEA(1), IMAGE_ICON, pixels, pixels, LR_SHARED))
+            SendMessageA(handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
+    setClientSize(client.right, client.bottom);
 }
 
 void Form::setKeptOnTop(bool onTop)

@@ -25,6 +25,9 @@ public:
     void setClientSize(int width, int height);
     void centerOnScreen();
     void setKeptOnTop(bool onTop);
+    // A single border with the program's icon (resource 1) in the caption, instead of
+    // the dialog frame every form starts with; the client size stays.
+    void useSingleBorder();
     // Fills the client area with a plain colour instead of the dialog colour.
     void setColor(COLORREF color);
     void paintBackground(HDC dc) override;

@@ -6,6 +6,7 @@
 #include "pages/system_form.h"
 #include "app_fixture.h"
 #include "components/wait_form.h"
+#include "harness/layout_check.h"
 #include "harness/modal_driver.h"
 #include "password/options_form.h"
 #include "ui/fonts.h"
@@ -107,16 +108,35 @@ TEST_F(MainWindowTest, TheWindowHasItsSizeCaptionAndEntriesAtTheirPlaces)
     EXPECT_EQ(window->Image1().pictureSize().cy, 299);
 }
 
+// A fixed single border with the system menu and the minimise box, and the program's
+// icon in the caption; the pages keep their dialog frame.
+TEST_F(MainWindowTest, TheWindowHasASingleBorderWithTheProgramIcon)
+{
+    const auto style = static_cast<DWORD>(GetWindowLongA(window->handle(), GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongA(window->handle(), GWL_EXSTYLE));
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+    EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
+    EXPECT_EQ(exStyle & WS_EX_DLGMODALFRAME, 0u);
+    EXPECT_NE(SendMessageA(window->handle(), WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_NE(SendMessageA(window->handle(), WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_EQ(window->clientWidth(), 780);
+    EXPECT_EQ(window->clientHeight(), 553);
+}
+
 TEST_F(MainWindowTest, EveryGermanTextFitsWithoutClipping)
 {
     for (const app::LauncherEntry& entry : app::LauncherEntries()) {
         const auto& description = window->find<ui::Label>(entry.descriptionName);
         const SIZE needed = ui::MeasureText(description.font(), description.caption(), description.width());
-        EXPECT_LE(needed.cy, description.height()) << entry.descriptionName << ": " << description.caption();
+        EXPECT_LE(needed.cy, description.height())
+            << entry.descriptionName << ": " << description.caption() << "; font "
+            << testing_support::FontReport(description.font());
         const ui::Label& label = window->areaLabel(entry.area);
-        EXPECT_LE(label.left() + label.width(), window->clientWidth()) << entry.labelName;
+        EXPECT_LE(label.left() + label.width(), window->clientWidth())
+            << entry.labelName << "; font " << testing_support::FontReport(label.font());
     }
-    EXPECT_LE(window->Label_Help().left() + window->Label_Help().width(), window->clientWidth());
+    EXPECT_LE(window->Label_Help().left() + window->Label_Help().width(), window->clientWidth())
+        << "font " << testing_support::FontReport(window->Label_Help().font());
 }
 
 TEST_F(MainWindowTest, PointingAtALabelOrItsPictureUnderlinesTheLabel)

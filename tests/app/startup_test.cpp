@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using testing_support::ButtonText;
 using testing_support::WhenModal;
 using ui::MsgButton;
@@ -167,6 +169,24 @@ TEST_F(StartupTest, SaveExportsEveryFormBetweenTwoPlainBoxesAndThenStartsNormall
         EXPECT_TRUE(Exists(app::AppDir + form.fileName)) << form.fileName;
     ASSERT_NE(app::Form1, nullptr);
     EXPECT_NE(password::Form_Options, nullptr);
+}
+
+// Translators get the files in one fixed order of the window classes.
+TEST(LanguageExportOrder, FormsAreExportedInTheOrderOfTheExportTable)
+{
+    const std::vector<std::string> order{
+        "TForm1",         "TForm_Anmelden", "TForm_Assistenten", "TForm_Autorun",  "TForm_Bericht",
+        "TForm_CleanUP",  "TForm_Explorer", "TForm_IE",          "TForm_InternetTuner", "TForm_OfficeXP",
+        "TForm_Options",  "TForm_Passwort", "TForm_Sonstige",    "TForm_Startmenu", "TForm_System",
+        "TForm11",        "TForm6",         "TWarteForm",        "TAbout"};
+    std::size_t previous = 0;
+    for (const app::ExportedForm& form : app::ExportedForms()) {
+        const auto place = std::find(order.begin(), order.end(), form.formClass);
+        ASSERT_NE(place, order.end()) << form.formClass;
+        const auto index = static_cast<std::size_t>(place - order.begin());
+        EXPECT_GE(index, previous) << form.formClass << " comes too late";
+        previous = index;
+    }
 }
 
 TEST_F(StartupTest, AnExportWithoutTheLanguageFolderShowsTheFileErrorAndEndsWithCodeOne)
