@@ -2,9 +2,11 @@
 
 #include "app/globals.h"
 #include "language/language.h"
+#include "registry/helpers.h"
 #include "ui/look.h"
 #include "ui/fonts.h"
 #include "ui/programs.h"
+#include "ui/single_instance.h"
 
 #include "resource.h"
 
@@ -48,7 +50,7 @@ TAbout::TAbout()
     auto& publisher = add<ui::Image>(*this, "Image_Publisher", ui::Bounds{16, 380, 0, 0});
     publisher.setAutoSize(true);
     const std::string publisherPicture = AppDir + "\\PUBLISHER.BMP";
-    if (GetFileAttributesA(publisherPicture.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (helpers::FileExists(publisherPicture))
         publisher.loadFromFile(publisherPicture);
 
     const HFONT normal = ui::ArialFont(11);
@@ -117,10 +119,7 @@ void TAbout::OpenAddressOf(const ui::Label& label)
 void ShowAboutBox(const ui::Image& programPicture)
 {
     auto box = std::make_unique<TAbout>();
-    About = box.get();
-    struct ClearReference {
-        ~ClearReference() { About = nullptr; }
-    } clearReference;
+    const ui::SingleInstanceScope reference(About, *box);
     language::LocalizeComponent(*box);
     box->placeFollowingLabels();
     box->Image1().assign(programPicture);

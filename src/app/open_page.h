@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "language/language.h"
+#include "ui/single_instance.h"
 
 #include <memory>
 
@@ -13,23 +14,20 @@ enum class MainWindowDuring { Shown, Hidden };
 
 namespace detail {
 
-// Clears a page's reference and shows a hidden main window again on every path.
-template <class Page>
-class OpenPageScope {
+// Shows a hidden main window again on every path.
+class MainWindowReturns {
 public:
-    OpenPageScope(Page*& reference, bool mainWindowHidden) : reference_(reference), mainWindowHidden_(mainWindowHidden) {}
-    OpenPageScope(const OpenPageScope&) = delete;
-    OpenPageScope& operator=(const OpenPageScope&) = delete;
-    ~OpenPageScope()
+    explicit MainWindowReturns(bool hidden) : hidden_(hidden) {}
+    MainWindowReturns(const MainWindowReturns&) = delete;
+    MainWindowReturns& operator=(const MainWindowReturns&) = delete;
+    ~MainWindowReturns()
     {
-        reference_ = nullptr;
-        if (mainWindowHidden_ && Form1)
+        if (hidden_ && Form1)
             Form1->show();
     }
 
 private:
-    Page*& reference_;
-    bool mainWindowHidden_;
+    bool hidden_;
 };
 
 }  // namespace detail
@@ -38,9 +36,9 @@ template <class Page>
 void OpenPage(Page*& reference, MainWindowDuring mainWindow = MainWindowDuring::Shown)
 {
     auto page = std::make_unique<Page>();
-    reference = page.get();
+    const ui::SingleInstanceScope scope(reference, *page);
     const bool hideMainWindow = mainWindow == MainWindowDuring::Hidden && Form1;
-    detail::OpenPageScope<Page> scope(reference, hideMainWindow);
+    const detail::MainWindowReturns mainWindowReturns(hideMainWindow);
     language::LocalizeComponent(*page);
     if (hideMainWindow)
         Form1->hide();
@@ -60,8 +58,7 @@ template <class Report>
 void OpenSystemReport(Report*& reference)
 {
     auto report = std::make_unique<Report>();
-    reference = report.get();
-    detail::OpenPageScope<Report> scope(reference, false);
+    const ui::SingleInstanceScope scope(reference, *report);
     language::LocalizeComponent(*report);
     CollectReport(*report);
     report->showModal();

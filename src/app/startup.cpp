@@ -8,8 +8,10 @@
 #include "password/options_form.h"
 #include "password/password.h"
 #include "password/password_form.h"
+#include "registry/helpers.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
+#include "ui/single_instance.h"
 
 #include <exception>
 
@@ -21,12 +23,6 @@ namespace {
 bool ConfirmStrings(int first, int last)
 {
     return ui::MessageDlg(language::LangStringRange(first, last), ui::MsgKind::Confirmation, {ui::MsgButton::Yes, ui::MsgButton::No}) != ui::MsgButton::No;
-}
-
-bool FileExists(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
@@ -62,7 +58,7 @@ int Program::run(const StartupOptions& options)
 int Program::start(const StartupOptions& options)
 {
     const std::string languageDataFile = AppDir + "\\velmora.dat";
-    if (!FileExists(languageDataFile)) {
+    if (!helpers::FileExists(languageDataFile)) {
         ui::MessageDlg("Needed File \"" + languageDataFile + "\" not found! Please reinstall the software!",
                        ui::MsgKind::Error, {ui::MsgButton::OK});
         return 0;
@@ -106,10 +102,7 @@ bool Program::passPasswordGate()
     if (password::StoredPasswordSize() < 1)
         return true;
     auto dialog = std::make_unique<password::TForm_Passwort>();
-    password::Form_Passwort = dialog.get();
-    struct ClearReference {
-        ~ClearReference() { password::Form_Passwort = nullptr; }
-    } clearReference;
+    const ui::SingleInstanceScope reference(password::Form_Passwort, *dialog);
     language::LocalizeComponent(*dialog);
     dialog->Image1().assign(Form1->Image1());
     dialog->showModal();

@@ -4,6 +4,7 @@
 #include "registry/helpers.h"
 #include "registry/registry.h"
 #include "ui/combobox.h"
+#include "ui/convert.h"
 #include "ui/controls.h"
 #include "ui/spinedit.h"
 #include "ui/virtual_tree.h"
@@ -66,13 +67,6 @@ constexpr int kShellFolderStage = 1;
 constexpr int kServiceStage = 2;
 constexpr int kAppletStage = 3;
 
-std::string Upper(std::string text)
-{
-    if (!text.empty())
-        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 // The service a row is about: the last part of its key.
 std::string ServiceOf(const BindingRow& row)
 {
@@ -104,7 +98,7 @@ void SaveSourcePath(ui::Component& page, const BindingRow& row)
 
 void LoadYesNo(ui::Component& page, const BindingRow& row)
 {
-    page.find<ui::CheckBox>(row.control).setChecked(Upper(RegReadText(row.root, row.key, row.value)) == "Y");
+    page.find<ui::CheckBox>(row.control).setChecked(ui::UpperCase(RegReadText(row.root, row.key, row.value)) == "Y");
 }
 
 void SaveYesNo(ui::Component& page, const BindingRow& row)
@@ -114,29 +108,17 @@ void SaveYesNo(ui::Component& page, const BindingRow& row)
 
 // --- Second-level cache ------------------------------------------------------------
 
-void LoadL2Cache(ui::Component& page, const BindingRow& row)
-{
-    page.find<ui::RadioButton>("RadioButton_L2Cache1").setChecked(true);
-    if (!RegValueExists(row.root, row.key, row.value))
-        return;
-    const int size = RegReadInt(row.root, row.key, row.value);
-    if (size > 0) {
-        page.find<ui::SpinEdit>("SpinEdit_L2Cache").setValue(size);
-        page.find<ui::RadioButton>("RadioButton_L2Cache3").setChecked(true);
-    }
-}
-
+// Rule 6 with a positive own size, plus a third choice: the cache size of a processor
+// type chosen from the list.
 void SaveL2Cache(ui::Component& page, const BindingRow& row)
 {
-    if (page.find<ui::RadioButton>("RadioButton_L2Cache1").checked()) {
-        RegValueRemove(row.root, row.key, row.value);
-    } else if (page.find<ui::RadioButton>("RadioButton_L2Cache3").checked()) {
-        RegWriteInt(row.root, row.key, row.value, page.find<ui::SpinEdit>("SpinEdit_L2Cache").value());
-    } else if (page.find<ui::RadioButton>("RadioButton_L2Cache2").checked()) {
-        const int index = page.find<ui::ComboBox>("ComboBox_L2Cache").itemIndex();
-        if (index >= 0 && index < kCpuTypeCount)
-            RegWriteInt(row.root, row.key, row.value, kCpuTypes[index].cacheKB);
+    if (!page.find<ui::RadioButton>("RadioButton_L2Cache2").checked()) {
+        SaveDefaultOrOwnNumber(page, row);
+        return;
     }
+    const int index = page.find<ui::ComboBox>("ComboBox_L2Cache").itemIndex();
+    if (index >= 0 && index < kCpuTypeCount)
+        RegWriteInt(row.root, row.key, row.value, kCpuTypes[index].cacheKB);
 }
 
 // --- Services ------------------------------------------------------------------------
@@ -246,7 +228,7 @@ void LoadApplets(ui::Component& page, const BindingRow& row)
     for (const std::string& name : AppletFiles()) {
         const ui::TreeNode node = tree.addNode(nullptr, name, AppletNode{name, AppletIcon(name)}, ui::CheckType::CheckBox,
                                                ui::CheckState::Checked);
-        if (Upper(RegReadText(row.root, row.key, name)) == "NO")
+        if (ui::UpperCase(RegReadText(row.root, row.key, name)) == "NO")
             tree.setCheckState(node, ui::CheckState::Unchecked);
     }
 }
@@ -314,8 +296,12 @@ BindingTable BuildTable()
     table.push_back(BoundRow("CheckBox_AutoRestartShell", HKLM, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
                           "AutoRestartShell", Rule::DwordFlag));
     table.push_back(BoundRow("CheckBox_DisableRegistryTools", HKCU, systemPolicies, "DisableRegistryTools", Rule::DwordFlag));
-    table.push_back(SpecialRow("RadioButton_L2Cache1", HKLM, kMemoryManagementKey, "SecondLevelDataCache", LoadL2Cache,
-                            SaveL2Cache));
+    BindingRow l2Cache = SpecialRow("RadioButton_L2Cache1", HKLM, kMemoryManagementKey, "SecondLevelDataCache",
+                                    LoadDefaultOrOwnNumber, SaveL2Cache);
+    l2Cache.ownButton = "RadioButton_L2Cache3";
+    l2Cache.spinEdit = "SpinEdit_L2Cache";
+    l2Cache.positiveOnly = true;
+    table.push_back(l2Cache);
     // Shell folders are only loaded; their "Setzen" buttons write them.
     for (const ShellFolderDesign& folder : kShellFolders)
         table.push_back(SpecialRow(folder.edit, HKCU, kUserShellFoldersKey, folder.value, LoadShellFolder, nullptr,
@@ -362,7 +348,7 @@ void WriteShellFolder(ui::Component& page, const ShellFolderDesign& folder)
 
 std::string AppletCaption(const std::string& fileName)
 {
-    const std::string upper = Upper(fileName);
+    const std::string upper = ui::UpperCase(fileName);
     for (const KnownApplet& applet : kKnownApplets)
         if (upper == applet.fileName)
             return language::LangString(applet.text);

@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
+#include "ui/layout.h"
 #include "ui/pagecontrol.h"
 
 namespace password {
@@ -17,14 +18,15 @@ namespace {
 
 constexpr int kCaptionText = 11000;
 
-// Sheet layout: margins of the sheet, insets inside group boxes, and the indent of
-// notes below a check box (where the check box's own text begins).
-constexpr int kSheetMargin = 8;
-constexpr int kGroupInset = 12;
-constexpr int kGroupCaptionTop = 18;
-constexpr int kGroupBottom = 12;
-constexpr int kGroupGap = 8;
-constexpr int kCheckBoxHeight = 17;
+using ui::layout::Bottom;
+using ui::layout::Caption;
+using ui::layout::GroupFlow;
+using ui::layout::Tagged;
+using ui::layout::kInset;
+using ui::layout::kCaptionTop;
+using ui::layout::kSheetMargin;
+
+// The indent of notes below a check box: where the check box's own text begins.
 constexpr int kNoteIndent = 17;
 
 // Where the password entries and their buttons lie on the first sheet.
@@ -45,54 +47,26 @@ int LineHeight(const ui::Control& control)
     return ui::MeasureText(control.font(), "Ag").cy;
 }
 
-template <class T>
-T& Tagged(T& component, int tag)
-{
-    component.setTag(tag);
-    return component;
-}
-
 // One line (or a word-wrapped paragraph of the given width) at left, top.
-ui::Label& AddText(ui::Control& parent, const char* name, int tag, int left, int top, int width, const char* caption)
+ui::Label& AddText(ui::Control& parent, const Caption& caption, int left, int top, int width)
 {
-    auto& label = Tagged(parent.add<ui::Label>(parent, name, ui::Bounds{left, top, width, 0}, caption), tag);
+    auto& label =
+        Tagged(parent.add<ui::Label>(parent, caption.name, ui::Bounds{left, top, width, 0}, caption.text), caption.tag);
     label.setWordWrap(width > 0);
     label.setAutoSize(true);
     return label;
 }
 
-int Bottom(const ui::Control& control)
-{
-    return control.top() + control.height();
-}
-
 // A group box holding one check box with notes below it, at `top` of the sheet;
 // the box grows to its contents. Returns the check box.
-struct NoteDesign {
-    const char* name;
-    int tag;
-    const char* caption;
-};
-
-ui::CheckBox& AddCheckGroup(ui::TabSheet& sheet, int& top, const NoteDesign& group, const NoteDesign& check,
-                            bool designedChecked, std::initializer_list<NoteDesign> notes)
+ui::CheckBox& AddCheckGroup(ui::TabSheet& sheet, int& top, const Caption& group, const Caption& check,
+                            bool designedChecked, std::initializer_list<Caption> notes)
 {
-    const int width = sheet.clientWidth() - 2 * kSheetMargin;
-    auto& box = Tagged(sheet.add<ui::GroupBox>(sheet, group.name, ui::Bounds{kSheetMargin, top, width, 0}, group.caption),
-                       group.tag);
-    auto& checkBox = Tagged(box.add<ui::CheckBox>(box, check.name,
-                                                  ui::Bounds{kGroupInset, kGroupCaptionTop, width - 2 * kGroupInset,
-                                                             kCheckBoxHeight},
-                                                  check.caption),
-                            check.tag);
+    GroupFlow flow(sheet, top, group);
+    auto& checkBox = flow.checkBox(check);
     checkBox.setChecked(designedChecked);
-    int bottom = Bottom(checkBox);
-    const int noteLeft = kGroupInset + kNoteIndent;
-    for (const NoteDesign& note : notes)
-        bottom = Bottom(AddText(box, note.name, note.tag, noteLeft, bottom + 2, width - noteLeft - kGroupInset,
-                                note.caption));
-    box.setSize(width, bottom + kGroupBottom);
-    top = Bottom(box) + kGroupGap;
+    for (const Caption& note : notes)
+        flow.note(note, kNoteIndent);
     return checkBox;
 }
 
@@ -131,36 +105,36 @@ void TForm_Options::createPasswordSheet(ui::TabSheet& sheet)
 {
     const int lineHeight = LineHeight(sheet);
     int top = kSheetMargin - 2;
-    const NoteDesign explanation[] = {
+    const Caption explanation[] = {
         {"Label1", 11100, "Das Passwort schützt diese Software vor Änderungen an Ihrem System durch andere Benutzer."},
         {"Label2", 11101, "Ist ein Passwort eingerichtet, wird es bei jedem Start der Software abgefragt."},
         {"Label7", 11102,
          "Beachten Sie bitte, daß Passwörter zwischen Groß/Klein-Schreibung unterscheiden und mind. 6 Zeichen lang "
          "sein müssen!"},
     };
-    for (const NoteDesign& line : explanation)
-        top = Bottom(AddText(sheet, line.name, line.tag, kSheetMargin, top, 0, line.caption));
+    for (const Caption& line : explanation)
+        top = Bottom(AddText(sheet, line, kSheetMargin, top, 0));
 
     // The group box reaches from below the explanation to just under the buttons; its
     // controls are its children, placed so they lie at their positions on the sheet.
     const int groupTop = top + 5;
     const int groupLeft = kSheetMargin;
-    const int groupRight = kSetLeft + kSheetButtonWidth + kGroupInset;
-    const int groupBottom = kButtonsTop + kButtonHeight + kGroupInset;
+    const int groupRight = kSetLeft + kSheetButtonWidth + kInset;
+    const int groupBottom = kButtonsTop + kButtonHeight + kInset;
     auto& group = Tagged(sheet.add<ui::GroupBox>(sheet, "GroupBox1",
                                                  ui::Bounds{groupLeft, groupTop, groupRight - groupLeft,
                                                             groupBottom - groupTop},
                                                  "Passwort einrichten oder entfernen"),
                          11110);
-    const NoteDesign instructions[] = {
+    const Caption instructions[] = {
         {"Label3", 11111, "Um ein Passwort einzurichten, geben Sie es in beide Felder ein und klicken Sie"},
         {"Label4", 11112, "auf \"Passwort setzen\". Ein bisher eingerichtetes Passwort wird dabei ersetzt."},
         {"Label5", 11113, "Um das Passwort zu entfernen, geben Sie das aktuelle Passwort in beide Felder ein"},
         {"Label6", 11114, "und klicken Sie auf \"Passwort entfernen\"."},
     };
-    int line = kGroupCaptionTop - 2;
-    for (const NoteDesign& instruction : instructions) {
-        AddText(group, instruction.name, instruction.tag, kGroupInset, line, 0, instruction.caption);
+    int line = kCaptionTop - 2;
+    for (const Caption& instruction : instructions) {
+        AddText(group, instruction, kInset, line, 0);
         line += lineHeight;
     }
 
@@ -171,7 +145,7 @@ void TForm_Options::createPasswordSheet(ui::TabSheet& sheet)
         auto& edit = group.add<ui::Edit>(group, editName, onSheet(kEditLeft, editTop, kEditWidth, kEditHeight));
         edit.setPasswordChar('*');
         // The label ends just left of its edit, centred on the edit's line.
-        auto& label = AddText(group, labelName, labelTag, 0, 0, 0, caption);
+        auto& label = AddText(group, {labelName, labelTag, caption}, 0, 0, 0);
         label.setBounds(onSheet(kEditLeft - kEntryLabelGap - label.width(), editTop + (kEditHeight - label.height()) / 2,
                                 label.width(), label.height()));
         return &edit;
@@ -193,9 +167,11 @@ void TForm_Options::createPasswordSheet(ui::TabSheet& sheet)
 
 void TForm_Options::createOptionsSheet(ui::TabSheet& sheet)
 {
-    auto& intro = AddText(sheet, "Label10", 11200, kSheetMargin, kSheetMargin, sheet.clientWidth() - 2 * kSheetMargin,
-                          "Die generellen Optionen, die Sie hier ändern können, werden beim Verlassen dieser Software "
-                          "gespeichert und beim erneuten Starten wieder eingeladen.");
+    auto& intro = AddText(sheet,
+                          {"Label10", 11200,
+                           "Die generellen Optionen, die Sie hier ändern können, werden beim Verlassen dieser Software "
+                           "gespeichert und beim erneuten Starten wieder eingeladen."},
+                          kSheetMargin, kSheetMargin, sheet.clientWidth() - 2 * kSheetMargin);
     int top = Bottom(intro) + 10;
     checkEnd_ = &AddCheckGroup(
         sheet, top, {"GroupBox2", 11210, "Erinnerungen"},

@@ -48,6 +48,8 @@ std::string TextAfterLast(const std::string& text, char ch);
 
 // Files and folders
 
+// Whether path names an existing file (a folder is not a file), or an existing folder.
+bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 
 // False only when searching for path fails with "path not found" or "device not
@@ -68,8 +70,9 @@ void RemoveEmptySubfolders(const std::string& folder, int depth = 0);
 bool RecycleFile(const std::string& file);
 
 // Moves several files to the recycle bin in one shell operation. paths holds full
-// paths, each followed by one zero character. aborted tells whether the user
-// cancelled part of it.
+// paths, each followed by one zero character. Returns whether the shell operation
+// succeeded; aborted tells apart that the user cancelled part of it, so the caller
+// can say that some files were left where they were.
 bool RecycleFiles(const std::string& paths, bool& aborted);
 
 // Ini files

@@ -34,12 +34,6 @@ void ForEachFound(const std::string& pattern, const std::function<void(const WIN
     while (FindNextFileA(search.get(), &found));
 }
 
-bool IsPlainFile(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Keeps the system's "insert a disk" box away while a drive without a medium is probed.
 class QuietCriticalErrors {
 public:
@@ -61,10 +55,16 @@ bool ShellRecycle(const std::string& zeroTerminatedList, bool& aborted)
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
     const int result = SHFileOperationA(&operation);
     aborted = operation.fAnyOperationsAborted != FALSE;
-    return result == 0 && !aborted;
+    return result == 0;
 }
 
 }  // namespace
+
+bool FileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 bool FolderExists(const std::string& path)
 {
@@ -115,15 +115,16 @@ void RemoveEmptySubfolders(const std::string& folder, int depth)
 
 bool RecycleFile(const std::string& file)
 {
-    if (!IsPlainFile(file))
+    if (!FileExists(file))
         return false;
     char fullPath[MAX_PATH];
     const DWORD length = GetFullPathNameA(file.c_str(), MAX_PATH, fullPath, nullptr);
     // A longer path would have to be cut, and a cut path may name another file.
     if (length == 0 || length > kMaxRecyclePath)
         return false;
+    // With one file, a cancelled operation leaves that file where it was: no success.
     bool aborted = false;
-    return ShellRecycle(std::string(fullPath, length) + std::string(2, '\0'), aborted);
+    return ShellRecycle(std::string(fullPath, length) + std::string(2, '\0'), aborted) && !aborted;
 }
 
 bool RecycleFiles(const std::string& paths, bool& aborted)

@@ -9,12 +9,6 @@ namespace {
 // instead of being cut.
 constexpr DWORD kProfileBufferSize = 2048;
 
-bool FileExists(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // GetPrivateProfileStringA into a buffer that grows until the answer fits. A cut
 // answer fills the buffer up to size - 1 (a value) or size - 2 (a list of names).
 std::string ReadProfile(const std::string& file, const std::string& section, const char* name)

@@ -1,6 +1,8 @@
 // Command lines, paths and environment variables.
 #include "registry/helpers.h"
 
+#include "ui/convert.h"
+
 #include <algorithm>
 
 namespace helpers {
@@ -9,13 +11,6 @@ namespace {
 
 // The size the program's expansions start with: 2047 characters and the zero.
 constexpr DWORD kExpandBufferSize = 2048;
-
-std::string UpperCase(std::string text)
-{
-    if (!text.empty())
-        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 bool Contains(const std::string& text, const char* part)
 {
@@ -75,7 +70,7 @@ void CommandLineFile(std::string& text)
             text.clear();
         return;
     }
-    std::string work = CutAtSecondDrive(UpperCase(text));
+    std::string work = CutAtSecondDrive(ui::UpperCase(text));
     for (char stop : {'\n', '\r', '\0', '\x7f'})
         CutBefore(work, stop);
 
@@ -104,7 +99,7 @@ std::string ExpandEnvText(const std::string& text)
 
 std::string CleanCommandPath(const std::string& text)
 {
-    std::string result = ExpandEnvText(UpperCase(text));
+    std::string result = ExpandEnvText(ui::UpperCase(text));
     result.erase(std::remove(result.begin(), result.end(), '"'), result.end());
     return result;
 }

@@ -176,13 +176,6 @@ bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix)
                       [&](char a, char b) { return lower(a) == lower(b); });
 }
 
-std::string UpperByUserLocale(std::string text)
-{
-    if (!text.empty())
-        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 // Up to four bytes, least significant first; missing high bytes are 0.
 int LittleEndianInt(const std::vector<BYTE>& bytes)
 {
@@ -442,7 +435,7 @@ std::string RegReadText(RootKey root, const std::string& key, const std::string&
 bool RegValueMatchesText(RootKey root, const std::string& key, const std::string& name, const std::string& text)
 {
     const auto value = ReadValue(root, KeyPath(key), name);
-    return value && UpperByUserLocale(TextOf(*value)) == UpperByUserLocale(text);
+    return value && ui::UpperCase(TextOf(*value)) == ui::UpperCase(text);
 }
 
 bool RegUpdateText(RootKey root, const std::string& key, const std::string& name, const std::string& text)

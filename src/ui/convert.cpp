@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include <windows.h>
+
 namespace ui {
 
 std::optional<int> TryStrToInt(const std::string& text)
@@ -37,6 +39,13 @@ int StrToInt(const std::string& text)
     if (auto value = TryStrToInt(text))
         return *value;
     throw EConvertError::notAnInteger(text);
+}
+
+std::string UpperCase(std::string text)
+{
+    if (!text.empty())
+        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
 }
 
 }  // namespace ui

@@ -1,4 +1,4 @@
-#include "pages/layout.h"
+#include "ui/layout.h"
 
 #include "ui/fonts.h"
 
@@ -6,7 +6,7 @@
 
 #include <commctrl.h>
 
-namespace pages::layout {
+namespace ui::layout {
 
 int ButtonWidthFor(const ui::Control& parent, const std::string& caption)
 {
@@ -94,4 +94,4 @@ void GroupFlow::finish()
     sheetTop_ = Bottom(*box_) + kGroupGap;
 }
 
-}  // namespace pages::layout
+}  // namespace ui::layout

@@ -1,4 +1,4 @@
-// Layout of the tweak pages' sheets: group boxes stacked down a sheet, and inside
+// Layout of tab sheets: group boxes stacked down a sheet, and inside
 // each group its rows stacked down, check boxes and notes as high as their wrapped
 // German texts need. Pages name their controls and texts; the coordinates come from here.
 #pragma once
@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace pages::layout {
+namespace ui::layout {
 
 constexpr int kSheetMargin = 8;    // between the sheet's edge and its group boxes
 constexpr int kInset = 12;         // between a group box's frame and its rows
@@ -90,4 +90,4 @@ private:
     bool finished_ = false;
 };
 
-}  // namespace pages::layout
+}  // namespace ui::layout

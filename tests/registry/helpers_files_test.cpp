@@ -126,6 +126,30 @@ TEST_F(HelpersCollectFiles, AMissingFolderAddsNothing)
     EXPECT_TRUE(list.empty());
 }
 
+class HelpersFileExists : public TempFolderTest {};
+
+// A folder is no file and a file no folder; a folder path with its backslash is still a folder.
+TEST_F(HelpersFileExists, TellsFilesFromFolders)
+{
+    const std::string plainFile = file("notes.txt", "x");
+    const std::string folder = makeDir("sub");
+    struct Case {
+        std::string path;
+        bool file;
+        bool folder;
+    };
+    const Case cases[] = {{plainFile, true, false},
+                          {folder, false, true},
+                          {folder.substr(0, folder.size() - 1), false, true},
+                          {path() + "missing.txt", false, false}};
+    for (const Case& test : cases) {
+        EXPECT_EQ(helpers::FileExists(test.path), test.file) << test.path;
+        EXPECT_EQ(helpers::FolderExists(test.path), test.folder) << test.path;
+    }
+    EXPECT_FALSE(helpers::RecycleFile(folder.substr(0, folder.size() - 1)));
+    EXPECT_TRUE(helpers::FolderExists(folder));
+}
+
 class HelpersRemoveEmptySubfolders : public TempFolderTest {};
 
 TEST_F(HelpersRemoveEmptySubfolders, RemovesEmptyFoldersFromTheBottomUp)
