@@ -2,6 +2,8 @@
 // "Control Panel\don't load", and the layout of its sheets.
 #include "pages_fixture.h"
 
+#include "harness/layout_check.h"
+
 #include "pages/system_form.h"
 #include "pages/system_rows.h"
 #include "ui/controls.h"
@@ -164,69 +166,15 @@ TEST_F(AppletListTest, ANodeIsDrawnAsItsIconAndItsName)
 
 // --- Layout ------------------------------------------------------------------------
 
-RECT ScreenRect(HWND window)
-{
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string NameOf(HWND window)
-{
-    if (auto* control = ui::Control::fromHandle(window))
-        return control->name();
-    return ClassOf(window);
-}
-
-// Every child window lies inside its parent's client area and no two children of
-// one parent overlap, except the sheets of the tab control and a spin edit with its arrows.
-void ExpectNothingClippedOrCovered(HWND parent)
-{
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    RECT client{};
-    GetClientRect(parent, &client);
-    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    const bool sheets = ClassOf(parent) == WC_TABCONTROLA;
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        const RECT own = ScreenRect(children[i]);
-        EXPECT_TRUE(own.left >= client.left && own.top >= client.top && own.right <= client.right &&
-                    own.bottom <= client.bottom)
-            << NameOf(children[i]) << " is clipped by " << NameOf(parent);
-        for (std::size_t j = i + 1; j < children.size() && !sheets; ++j) {
-            const auto buddies = [](HWND arrows, HWND edit) {
-                return ClassOf(arrows) == UPDOWN_CLASSA
-                       && reinterpret_cast<HWND>(SendMessageA(arrows, UDM_GETBUDDY, 0, 0)) == edit;
-            };
-            if (buddies(children[i], children[j]) || buddies(children[j], children[i]))
-                continue;
-            RECT overlap{};
-            const RECT other = ScreenRect(children[j]);
-            EXPECT_FALSE(IntersectRect(&overlap, &own, &other))
-                << NameOf(children[i]) << " overlaps " << NameOf(children[j]);
-        }
-        if (ClassOf(children[i]) != WC_TREEVIEWA && ClassOf(children[i]) != "ComboBox")
-            ExpectNothingClippedOrCovered(children[i]);
-    }
-}
-
 TEST_F(AppletListTest, NothingOnAnySheetIsClippedOrCovered)
 {
     create();
-    ExpectNothingClippedOrCovered(page->handle());
+    testing_support::ExpectNothingClippedOrCovered(page->handle());
     // Long captions that need two lines get them.
     for (const char* name : {"CheckBox_AutoReboot", "CheckBox_CPL", "CheckBox_NtfsDisable8dot3NameCreation"}) {
         auto& box = page->find<ui::CheckBox>(name);
         const SIZE text = ui::MeasureText(box.font(), box.caption(), box.width() - 20);
-        EXPECT_GE(box.height(), text.cy) << name;
+        EXPECT_GE(box.height(), text.cy) << name << "; font " << testing_support::FontReport(box.font());
     }
 }
 

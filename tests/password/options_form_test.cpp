@@ -3,6 +3,7 @@
 #include "password_fixture.h"
 
 #include "harness/help_seam.h"
+#include "harness/layout_check.h"
 #include "password/options_form.h"
 #include "password/password_form.h"
 #include "ui/controls.h"
@@ -164,46 +165,6 @@ RECT ScreenRect(HWND window)
     return rect;
 }
 
-bool Contains(const RECT& outer, const RECT& inner)
-{
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-
-bool BothSheets(const ui::Control* first, const ui::Control* second)
-{
-    return dynamic_cast<const ui::TabSheet*>(first) && dynamic_cast<const ui::TabSheet*>(second);
-}
-
-// Every control lies inside its parent's client area, and no two controls on the
-// same parent overlap (the sheets of a page control lie on each other, and the
-// picture of the password dialog lies behind by design).
-void ExpectNothingClippedOrCovered(ui::Control& container, const std::vector<std::string>& behind = {})
-{
-    std::vector<ui::Control*> children;
-    for (ui::Component* component : container.components())
-        if (auto* control = dynamic_cast<ui::Control*>(component))
-            children.push_back(control);
-    RECT client{};
-    GetClientRect(container.handle(), &client);
-    MapWindowPoints(container.handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        const RECT own = ScreenRect(children[i]->handle());
-        EXPECT_TRUE(Contains(client, own)) << children[i]->name() << " is clipped by " << container.name();
-        for (std::size_t j = i + 1; j < children.size(); ++j) {
-            if (std::find(behind.begin(), behind.end(), children[j]->name()) != behind.end() ||
-                std::find(behind.begin(), behind.end(), children[i]->name()) != behind.end() ||
-                BothSheets(children[i], children[j]))
-                continue;
-            RECT overlap{};
-            const RECT other = ScreenRect(children[j]->handle());
-            EXPECT_FALSE(IntersectRect(&overlap, &own, &other))
-                << children[i]->name() << " overlaps " << children[j]->name();
-        }
-        ExpectNothingClippedOrCovered(*children[i], behind);
-    }
-}
-
 POINT OnSheet(const ui::Control& control, const ui::Control& sheet)
 {
     RECT rect = ScreenRect(control.handle());
@@ -218,7 +179,7 @@ TEST_F(OptionsPageTest, NothingIsClippedOrCoveredAndTheEntriesLieWhereDesigned)
     create();
     EXPECT_EQ(page->clientWidth(), 660);
     EXPECT_EQ(page->clientHeight(), 540);
-    ExpectNothingClippedOrCovered(*page);
+    testing_support::ExpectNothingClippedOrCovered(page->handle());
     const auto& sheet = page->find<ui::TabSheet>("TabSheet1");
     struct Place {
         const char* name;
@@ -236,5 +197,5 @@ TEST_F(OptionsPageTest, NothingIsClippedOrCoveredAndTheEntriesLieWhereDesigned)
 TEST_F(OptionsPageTest, ThePasswordDialogClipsAndCoversNothingButItsPicture)
 {
     password::TForm_Passwort dialog;
-    ExpectNothingClippedOrCovered(dialog, {"Image1"});
+    testing_support::ExpectNothingClippedOrCovered(dialog.handle(), {"Image1"});
 }
