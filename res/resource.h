@@ -18,3 +18,13 @@
 #define IDB_LAUNCHER_ANMELDEN 119
 #define IDB_LAUNCHER_AUTOSTART 120
 #define IDB_LAUNCHER_SONSTIGES 121
+
+// The drive pictures (icons of 32 and 16 pixels), in the order of the drive lists'
+// image lists: removable, fixed, CD-ROM, network, RAM disk, unknown; then the diskette.
+#define IDI_DRIVE_REMOVABLE 130
+#define IDI_DRIVE_FIXED 131
+#define IDI_DRIVE_CDROM 132
+#define IDI_DRIVE_NETWORK 133
+#define IDI_DRIVE_RAMDISK 134
+#define IDI_DRIVE_UNKNOWN 135
+#define IDI_DRIVE_FLOPPY 136

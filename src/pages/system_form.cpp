@@ -3,6 +3,7 @@
 #include "language/language.h"
 #include "ui/layout.h"
 #include "pages/system_rows.h"
+#include "registry/change_journal.h"
 #include "ui/combobox.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -377,6 +378,7 @@ int TForm_System::ServiceStartIndex(const std::string& serviceName) const
 
 void TForm_System::setShellFolder(int row)
 {
+    const journal::ChangeScope change(caption() + ": " + find<ui::Label>(kShellFolders[row].label).caption());
     WriteShellFolder(acting(), kShellFolders[row]);
 }
 

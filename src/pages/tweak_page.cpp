@@ -1,6 +1,7 @@
 #include "pages/tweak_page.h"
 
 #include "language/language.h"
+#include "registry/change_journal.h"
 #include "ui/look.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -71,7 +72,10 @@ TweakPage& TweakPage::acting()
 void TweakPage::Button_ApplyClick()
 {
     TweakPage& page = acting();
-    page.SaveSettings();  // a write error leaves here, and the page stays open
+    {
+        const journal::ChangeScope change(page.caption());
+        page.SaveSettings();  // a write error leaves here, and the page stays open
+    }
     page.close();
 }
 

@@ -1,11 +1,17 @@
 #include "ui/programs.h"
 
+#include "ui/handles.h"
+
 #include <windows.h>
 #include <shellapi.h>
+
+#include <vector>
 
 namespace ui {
 
 namespace {
+
+constexpr std::size_t kCommandLineBuffer = 512;
 
 class RealPrograms : public ProgramsSeam {
 public:
@@ -15,11 +21,51 @@ public:
             nullptr, "open", target.c_str(), parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOWNORMAL));
         return result > 32;  // ShellExecute reports success with values above 32
     }
+
+    bool winExec(const std::string& commandLine, int showCommand) override
+    {
+        return ::WinExec(commandLine.c_str(), static_cast<UINT>(showCommand)) > 31;  // above 31 is success
+    }
+
+    int runAndWait(const std::string& commandLine, int showCommand) override
+    {
+        if (commandLine.size() >= kCommandLineBuffer)
+            return -1;
+        // CreateProcessA may write into the command line, so it gets a copy of its own.
+        std::vector<char> buffer(commandLine.begin(), commandLine.end());
+        buffer.resize(kCommandLineBuffer, '\0');
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(showCommand);
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
+                            nullptr, nullptr, &startup, &started))
+            return -1;
+        const KernelHandle process(started.hProcess);
+        const KernelHandle thread(started.hThread);
+        WaitForSingleObject(process.get(), INFINITE);
+        DWORD exitCode = 0;
+        if (!GetExitCodeProcess(process.get(), &exitCode))
+            return -1;
+        return static_cast<int>(exitCode);
+    }
 };
 
 ProgramsSeam* currentSeam = nullptr;
 
+ProgramsSeam& Programs()
+{
+    return currentSeam ? *currentSeam : SystemPrograms();
+}
+
 }  // namespace
+
+ProgramsSeam& SystemPrograms()
+{
+    static RealPrograms real;
+    return real;
+}
 
 ProgramsSeam* SetProgramsSeam(ProgramsSeam* seam)
 {
@@ -30,8 +76,17 @@ ProgramsSeam* SetProgramsSeam(ProgramsSeam* seam)
 
 bool ShellOpen(const std::string& target, const std::string& parameters)
 {
-    static RealPrograms real;
-    return (currentSeam ? *currentSeam : real).shellOpen(target, parameters);
+    return Programs().shellOpen(target, parameters);
+}
+
+bool WinExec(const std::string& commandLine, int showCommand)
+{
+    return Programs().winExec(commandLine, showCommand);
+}
+
+int RunAndWait(const std::string& commandLine, int showCommand)
+{
+    return Programs().runAndWait(commandLine, showCommand);
 }
 
 }  // namespace ui

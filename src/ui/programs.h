@@ -1,6 +1,7 @@
-// Outside programs the program starts: documents, web and mail addresses opened
-// with the shell's "open" verb. They go through one seam, so tests can see what
-// would have been started instead of starting it.
+// Outside programs the program starts: documents, web and mail addresses opened with
+// the shell's "open" verb, command lines started with WinExec (Explorer, Notepad), and
+// command lines run to their end (the registry editor). They go through one seam, so
+// tests can see what would have been started, and answer for it, instead of starting it.
 #pragma once
 
 #include <string>
@@ -12,11 +13,27 @@ public:
     virtual ~ProgramsSeam() = default;
     // ShellExecute with the "open" verb; true when the shell started something.
     virtual bool shellOpen(const std::string& target, const std::string& parameters) = 0;
+    // WinExec of a command line with a show command (SW_SHOWNORMAL, ...); true when
+    // the program was started.
+    virtual bool winExec(const std::string& commandLine, int showCommand) = 0;
+    // Starts the command line as a new process and waits for its end: its exit code,
+    // or -1 when it could not be started.
+    virtual int runAndWait(const std::string& commandLine, int showCommand) = 0;
 };
 
 // Installs a seam (nullptr restores the real one); returns the one it replaced.
 ProgramsSeam* SetProgramsSeam(ProgramsSeam* seam);
+// The real one, which starts the programs (tests that run the real registry editor).
+ProgramsSeam& SystemPrograms();
 
 bool ShellOpen(const std::string& target, const std::string& parameters = {});
+bool WinExec(const std::string& commandLine, int showCommand);
+
+// CreateProcess without an application name (the program is looked up along the
+// search path), without handle inheritance, with a new console and normal priority,
+// the caller's environment and folder, and the show command; waits without a time
+// limit. A command line of more than 511 characters is not started (-1): the program
+// keeps command lines in a buffer of 512 characters and never cuts one.
+int RunAndWait(const std::string& commandLine, int showCommand);
 
 }  // namespace ui

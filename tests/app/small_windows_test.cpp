@@ -3,7 +3,7 @@
 #include "app/language_export.h"
 #include "app_fixture.h"
 #include "components/wait_form.h"
-#include "ui/programs.h"
+#include "harness/programs_seam.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +12,6 @@
 #include <sstream>
 
 namespace {
-
-class RecordedPrograms : public ui::ProgramsSeam {
-public:
-    RecordedPrograms() : previous_(ui::SetProgramsSeam(this)) {}
-    ~RecordedPrograms() override { ui::SetProgramsSeam(previous_); }
-    bool shellOpen(const std::string& target, const std::string&) override
-    {
-        opened.push_back(target);
-        return true;
-    }
-    std::vector<std::string> opened;
-
-private:
-    ui::ProgramsSeam* previous_;
-};
 
 // The "number=text" lines of a language file.
 std::map<int, std::string> ReadLanguageLines(const std::string& path)
@@ -73,7 +58,7 @@ TEST_F(SmallWindowsTest, TheWaitWindowsCancelButtonOnlyRequestsCancelling)
 TEST_F(SmallWindowsTest, TheAboutBoxOpensItsWebAndMailAddressesAndPlacesThemAfterTheirCaptions)
 {
     loadLanguage();
-    RecordedPrograms programs;
+    testing_support::RecordedPrograms programs;
     app::TAbout about;
     language::LocalizeComponent(about);
     about.placeFollowingLabels();
@@ -88,7 +73,9 @@ TEST_F(SmallWindowsTest, TheAboutBoxOpensItsWebAndMailAddressesAndPlacesThemAfte
     SendMessageA(about.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(mail.handle()), STN_CLICKED),
                  reinterpret_cast<LPARAM>(mail.handle()));
 
-    EXPECT_EQ(programs.opened, (std::vector<std::string>{web.caption(), "mailto:" + mail.caption()}));
+    ASSERT_EQ(programs.opened.size(), 2u);
+    EXPECT_EQ(programs.opened[0].commandLine, web.caption());
+    EXPECT_EQ(programs.opened[1].commandLine, "mailto:" + mail.caption());
 }
 
 TEST_F(SmallWindowsTest, TheLanguageFileHoldsTheDesignedTextOfEveryTagOfEveryForm)

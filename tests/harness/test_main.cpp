@@ -1,7 +1,10 @@
 // Entry of every test program: initialises the toolkit as the program does and
-// makes sure no test ever waits for a person at a message box or opens the help viewer.
+// makes sure no test ever waits for a person at a message box or a platform dialog,
+// opens the help viewer or starts another program unasked.
 #include "harness/dialog_seam.h"
 #include "harness/help_seam.h"
+#include "harness/platform_dialogs_seam.h"
+#include "harness/programs_seam.h"
 #include "ui/application.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +17,13 @@ int main(int argc, char** argv)
     ui::SetMessageBoxSeam(&unexpected);
     testing_support::IgnoredHelp noViewer;
     ui::SetHelpSeam(&noViewer);
+    testing_support::UnexpectedPrograms noPrograms;
+    ui::SetProgramsSeam(&noPrograms);
+    testing_support::UnexpectedPlatformDialogs noDialogs;
+    ui::SetPlatformDialogsSeam(&noDialogs);
     const int result = RUN_ALL_TESTS();
+    ui::SetPlatformDialogsSeam(nullptr);
+    ui::SetProgramsSeam(nullptr);
     ui::SetHelpSeam(nullptr);
     ui::SetMessageBoxSeam(nullptr);
     return result;

@@ -1,0 +1,190 @@
+#include "ui/listview.h"
+
+#include "ui/application.h"
+
+#include <vector>
+
+namespace ui {
+
+namespace {
+
+DWORD StyleOf(const ListViewOptions& options)
+{
+    DWORD style = WS_VISIBLE | WS_TABSTOP | LVS_SHOWSELALWAYS | LVS_SINGLESEL;
+    style |= options.style == ListViewStyle::Report ? LVS_REPORT : LVS_ICON | LVS_AUTOARRANGE;
+    if (options.sortedByCaption)
+        style |= LVS_SORTASCENDING;
+    return style;
+}
+
+constexpr std::size_t kTextBuffer = 4096;
+
+}  // namespace
+
+ListView::ListView(Control& parent, std::string name, const Bounds& bounds, const ListViewOptions& options)
+    : Control(&parent, std::move(name), WindowSpec{WC_LISTVIEWA, StyleOf(options), WS_EX_CLIENTEDGE, {}}, bounds)
+{
+    DWORD extended = LVS_EX_INFOTIP;
+    if (options.checkBoxes)
+        extended |= LVS_EX_CHECKBOXES;
+    if (options.wholeRowSelect)
+        extended |= LVS_EX_FULLROWSELECT;
+    ListView_SetExtendedListViewStyle(handle(), extended);
+}
+
+void ListView::addColumn(const std::string& caption, int width)
+{
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = const_cast<char*>(caption.c_str());
+    column.cx = width;
+    column.iSubItem = columnCount();
+    SendMessageA(handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(columnCount()), reinterpret_cast<LPARAM>(&column));
+}
+
+void ListView::setColumnCaption(int column, const std::string& caption)
+{
+    LVCOLUMNA item{};
+    item.mask = LVCF_TEXT;
+    item.pszText = const_cast<char*>(caption.c_str());
+    SendMessageA(handle(), LVM_SETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+}
+
+std::string ListView::columnCaption(int column) const
+{
+    std::vector<char> text(kTextBuffer, '\0');
+    LVCOLUMNA item{};
+    item.mask = LVCF_TEXT;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    if (!SendMessageA(handle(), LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item)))
+        return {};
+    return text.data();
+}
+
+int ListView::columnCount() const
+{
+    const HWND header = ListView_GetHeader(handle());
+    return header ? Header_GetItemCount(header) : 0;
+}
+
+void ListView::setLargeImages(HIMAGELIST images)
+{
+    ListView_SetImageList(handle(), images, LVSIL_NORMAL);
+}
+
+void ListView::setSmallImages(HIMAGELIST images)
+{
+    ListView_SetImageList(handle(), images, LVSIL_SMALL);
+}
+
+int ListView::addItem(const std::string& caption, int image, bool checked)
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0);
+    item.iItem = itemCount();
+    item.pszText = const_cast<char*>(caption.c_str());
+    item.iImage = image;
+    adding_ = true;
+    const auto index = static_cast<int>(SendMessageA(handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (index >= 0)
+        ListView_SetCheckState(handle(), index, checked);
+    adding_ = false;
+    return index;
+}
+
+void ListView::deleteItem(int index)
+{
+    ListView_DeleteItem(handle(), index);
+}
+
+void ListView::clear()
+{
+    ListView_DeleteAllItems(handle());
+}
+
+int ListView::itemCount() const
+{
+    return ListView_GetItemCount(handle());
+}
+
+std::string ListView::caption(int index) const
+{
+    return subItem(index, 0);
+}
+
+std::string ListView::subItem(int index, int column) const
+{
+    std::vector<char> text(kTextBuffer, '\0');
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    SendMessageA(handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return text.data();
+}
+
+void ListView::setSubItem(int index, int column, const std::string& text)
+{
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(handle(), LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+int ListView::image(int index) const
+{
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = index;
+    if (!SendMessageA(handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return -1;
+    return item.iImage;
+}
+
+bool ListView::checked(int index) const
+{
+    return ListView_GetCheckState(handle(), index) != 0;
+}
+
+void ListView::setChecked(int index, bool checked)
+{
+    noteChange();
+    ListView_SetCheckState(handle(), index, checked);
+}
+
+int ListView::selectedIndex() const
+{
+    return ListView_GetNextItem(handle(), -1, LVNI_SELECTED);
+}
+
+void ListView::setSelectedIndex(int index)
+{
+    if (const int selected = selectedIndex(); selected >= 0)
+        ListView_SetItemState(handle(), selected, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (index >= 0)
+        ListView_SetItemState(handle(), index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+std::optional<LRESULT> ListView::handleNotify(NMHDR& header)
+{
+    if (header.code != LVN_ITEMCHANGED)
+        return std::nullopt;
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (change.iItem < 0 || !(change.uChanged & LVIF_STATE))
+        return 0;
+    const UINT before = change.uOldState;
+    const UINT after = change.uNewState;
+    if ((before ^ after) & LVIS_STATEIMAGEMASK && (before & LVIS_STATEIMAGEMASK) && !adding_) {
+        noteChange();
+        if (onChecked)
+            App().runEvent([&] { onChecked(change.iItem); });
+    }
+    if ((before ^ after) & LVIS_SELECTED && onSelectItem) {
+        const bool selected = (after & LVIS_SELECTED) != 0;
+        App().runEvent([&] { onSelectItem(change.iItem, selected); });
+    }
+    return 0;
+}
+
+}  // namespace ui

@@ -1,0 +1,70 @@
+// A list view: items with a caption, further column texts and an image, shown as
+// large icons or as a report with columns, optionally with a check box per item.
+// The drive lists, the hidden accounts and the installed programs are built on it.
+// Items, their texts and check marks live in the window.
+#pragma once
+
+#include "ui/control.h"
+
+#include <functional>
+#include <string>
+
+#include <commctrl.h>
+
+namespace ui {
+
+enum class ListViewStyle { LargeIcons, Report };
+
+struct ListViewOptions {
+    ListViewStyle style = ListViewStyle::Report;
+    bool checkBoxes = false;
+    bool wholeRowSelect = false;
+    bool sortedByCaption = false;
+};
+
+class ListView : public Control {
+public:
+    ListView(Control& parent, std::string name, const Bounds& bounds, const ListViewOptions& options = {});
+
+    // Report view: a column of this caption and width in pixels.
+    void addColumn(const std::string& caption, int width);
+    void setColumnCaption(int column, const std::string& caption);
+    std::string columnCaption(int column) const;
+    int columnCount() const;
+
+    // Large (32 x 32) or small (16 x 16) images; the list does not own them.
+    void setLargeImages(HIMAGELIST images);
+    void setSmallImages(HIMAGELIST images);
+
+    // Adds an item (sorted into place when the list is sorted); its index.
+    int addItem(const std::string& caption, int image = -1, bool checked = false);
+    void deleteItem(int index);
+    void clear();
+    int itemCount() const;
+
+    std::string caption(int index) const;
+    // Column 1 and further (column 0 is the caption); the text of a column not set is empty.
+    std::string subItem(int index, int column) const;
+    void setSubItem(int index, int column, const std::string& text);
+    int image(int index) const;
+
+    bool checked(int index) const;
+    void setChecked(int index, bool checked);
+
+    // The selected item, -1 for none.
+    int selectedIndex() const;
+    void setSelectedIndex(int index);
+
+    // An item became selected (true) or lost the selection (false), by the user or the program.
+    std::function<void(int index, bool selected)> onSelectItem;
+    // A check box changed, by the user or the program.
+    std::function<void(int index)> onChecked;
+
+    std::optional<LRESULT> handleNotify(NMHDR& header) override;
+
+private:
+    // Check marks set while items are added are no change of the user's.
+    bool adding_ = false;
+};
+
+}  // namespace ui
