@@ -113,6 +113,7 @@ TForm1::TForm1()
     setClientSize(kClientWidth, kClientHeight);  // the menu bar takes its height from the frame
     centerOnScreen();
     onClose = [this] { FormClose(); };
+    onHelp = [this] { Inhalt1Click(); };
     FormCreate();
 }
 

@@ -51,6 +51,7 @@ TweakPage::TweakPage(const PageDesign& design)
     apply_->onClick = [this] { Button_ApplyClick(); };
     setDefaultButton(apply_);
     setCancelButton(cancel_);
+    setHelpButton(help_);
 }
 
 void TweakPage::finishCreation()

@@ -94,6 +94,7 @@ TForm_Options::TForm_Options() : ui::Form("Form_Options", 660, 540)
     auto& apply = Tagged(add<ui::Button>(*this, "Button_Apply", ui::Bounds{560, 508, 88, 25}, "Ok"), 200);
     apply.onClick = [this] { Button_ApplyClick(); };
     setDefaultButton(&apply);
+    setHelpButton(&help);
     onClose = [this] { FormClose(); };
 
     setCaption(language::LangString(kCaptionText));

@@ -45,6 +45,8 @@ HWND Application::mainWindow() const
 
 bool Application::dispatchOne(const MSG& message)
 {
+    if (Form::handleFormKey(message))
+        return true;
     // Tab, arrow keys, Enter and Escape move and press as in a dialog.
     HWND active = GetActiveWindow();
     if (active && Control::fromHandle(active) && IsDialogMessageA(active, const_cast<MSG*>(&message)))

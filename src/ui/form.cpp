@@ -4,6 +4,7 @@
 #include "ui/controls.h"
 #include "ui/image.h"
 #include "ui/menu.h"
+#include "ui/pagecontrol.h"
 
 #include <utility>
 
@@ -138,7 +139,7 @@ ModalResult Form::showModal()
         }
         if (got < 0)
             break;
-        if (!IsDialogMessageA(handle(), &message)) {
+        if (!handleFormKey(message) && !IsDialogMessageA(handle(), &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
@@ -184,6 +185,73 @@ void Form::pressCancel()
         cancelButton_->click();
     else
         close();
+}
+
+void Form::pressHelp()
+{
+    if (helpButton_ && helpButton_->enabled())
+        helpButton_->click();
+    else
+        fire(onHelp);
+}
+
+namespace {
+
+PageControl* FirstPageControl(const Component& owner)
+{
+    for (Component* component : owner.components()) {
+        if (auto* pages = dynamic_cast<PageControl*>(component); pages && pages->visible() && pages->pageCount() > 0)
+            return pages;
+        if (PageControl* nested = FirstPageControl(*component))
+            return nested;
+    }
+    return nullptr;
+}
+
+PageControl* PageControlAround(HWND window)
+{
+    for (; window; window = GetParent(window))
+        if (auto* pages = dynamic_cast<PageControl*>(Control::fromHandle(window)))
+            return pages;
+    return nullptr;
+}
+
+}  // namespace
+
+bool Form::switchSheet(HWND focus, bool backwards)
+{
+    PageControl* pages = PageControlAround(focus);
+    if (!pages || !IsChild(handle(), pages->handle()))
+        pages = FirstPageControl(*this);
+    if (!pages || pages->pageCount() < 2)
+        return false;
+    const int count = pages->pageCount();
+    const int next = (pages->activePageIndex() + (backwards ? count - 1 : 1)) % count;
+    pages->setActivePageIndex(next);
+    fire(pages->onChange);
+    const HWND sheet = pages->page(next).handle();
+    if (HWND first = GetNextDlgTabItem(sheet, nullptr, FALSE); first && IsChild(sheet, first))
+        SetFocus(first);
+    else
+        SetFocus(pages->handle());
+    return true;
+}
+
+bool Form::handleFormKey(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || !message.hwnd)
+        return false;
+    auto* form = dynamic_cast<Form*>(Control::fromHandle(GetAncestor(message.hwnd, GA_ROOT)));
+    if (!form || !IsWindowEnabled(form->handle()))
+        return false;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    if (message.wParam == VK_TAB && control)
+        return form->switchSheet(message.hwnd, GetKeyState(VK_SHIFT) < 0);
+    if (message.wParam == VK_F1 && !control) {
+        form->pressHelp();
+        return true;
+    }
+    return false;
 }
 
 void Form::setColor(COLORREF color)

@@ -50,9 +50,17 @@ public:
     Event onClose;
     std::function<bool()> onCloseQuery;  // false keeps the form open
 
-    // The buttons that Enter and Escape press.
+    // The buttons that Enter, Escape and F1 press.
     void setDefaultButton(Button* button);
     void setCancelButton(Button* button);
+    void setHelpButton(Button* button) { helpButton_ = button; }
+    // F1 on a form without a help button (the main window's help, say).
+    Event onHelp;
+
+    // The keys a form handles before the dialog keys: Ctrl+Tab and Ctrl+Shift+Tab switch
+    // the sheets of its page control, F1 asks for help. True when the key was used.
+    // The toolkit's message loops call it for every message.
+    static bool handleFormKey(const MSG& message);
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -60,12 +68,17 @@ protected:
 private:
     void pressDefault();
     void pressCancel();
+    void pressHelp();
+    // Ctrl+Tab: the next sheet (or the previous one) of the page control that holds the
+    // focus, or of the form's first page control.
+    bool switchSheet(HWND focus, bool backwards);
     void focusFirstControl();
 
     bool modal_ = false;
     ModalResult modalResult_ = ModalResult::None;
     Button* defaultButton_ = nullptr;
     Button* cancelButton_ = nullptr;
+    Button* helpButton_ = nullptr;
     GdiObject backgroundBrush_;
 };
 

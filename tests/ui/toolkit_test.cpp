@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 using namespace ui;
 
 namespace {
@@ -263,4 +267,76 @@ TEST(Toolkit, ValueControlsCountEverySetting)
     EXPECT_EQ(spin.changeCount(), spinSet);
     SetWindowTextA(spin.handle(), "42");
     EXPECT_GT(spin.changeCount(), spinSet);
+}
+
+namespace {
+
+// Holds keys down in the thread's keyboard state, as the user holding Ctrl or Shift would.
+class HeldKeys {
+public:
+    explicit HeldKeys(std::initializer_list<int> keys)
+    {
+        GetKeyboardState(saved_);
+        BYTE state[256];
+        std::copy(std::begin(saved_), std::end(saved_), state);
+        for (int key : keys)
+            state[key] = 0x80;
+        SetKeyboardState(state);
+    }
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+    ~HeldKeys() { SetKeyboardState(saved_); }
+
+private:
+    BYTE saved_[256] = {};
+};
+
+void PressKey(HWND window, WPARAM key)
+{
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+    ProcessMessages();
+}
+
+}  // namespace
+
+// Ctrl+Tab and Ctrl+Shift+Tab go round the sheets and put the focus on the new sheet;
+// F1 presses the help button, or asks the form's help handler where it has none.
+TEST(Toolkit, CtrlTabSwitchesSheetsAndF1AsksForHelp)
+{
+    Form form("Form_K", 400, 300);
+    auto& pages = form.add<PageControl>(form, "PageControl1", Bounds{0, 0, 400, 260});
+    std::vector<Button*> buttons;
+    for (int index = 0; index < 3; ++index) {
+        auto& sheet = form.add<TabSheet>(pages, "TabSheet" + std::to_string(index), "Blatt");
+        buttons.push_back(&sheet.add<Button>(sheet, "Button" + std::to_string(index), Bounds{8, 8, 80, 23}, "Knopf"));
+    }
+    auto& help = form.add<Button>(form, "Button_hilfe", Bounds{300, 270, 80, 23}, "Hilfe");
+    int helpPressed = 0;
+    help.onClick = [&] { ++helpPressed; };
+    form.show();
+    buttons[0]->setFocus();
+    {
+        const HeldKeys ctrl{VK_CONTROL};
+        PressKey(GetFocus(), VK_TAB);
+        EXPECT_EQ(pages.activePageIndex(), 1);
+        EXPECT_EQ(GetFocus(), buttons[1]->handle());
+    }
+    {
+        const HeldKeys ctrlShift{VK_CONTROL, VK_SHIFT};
+        PressKey(GetFocus(), VK_TAB);
+        PressKey(GetFocus(), VK_TAB);
+        EXPECT_EQ(pages.activePageIndex(), 2);
+    }
+    PressKey(GetFocus(), VK_F1);
+    EXPECT_EQ(helpPressed, 0);
+    int asked = 0;
+    form.onHelp = [&] { ++asked; };
+    PressKey(GetFocus(), VK_F1);
+    EXPECT_EQ(asked, 1);
+    form.setHelpButton(&help);
+    PressKey(GetFocus(), VK_F1);
+    EXPECT_EQ(helpPressed, 1);
+    EXPECT_EQ(asked, 1);
+    form.hide();
 }
