@@ -230,6 +230,7 @@ void TForm_Anmelden::Button_HinzufuegenClick()
 void TForm_Anmelden::Button_EntfernenClick()
 {
     auto& page = acting();
+    const journal::ChangeScope change(page.caption() + ": " + page.find<ui::Button>("Button_Entfernen").caption());
     auto& list = page.find<ui::ListView>("ListView_UserList");
     const int index = list.selectedIndex();
     if (index < 0)
@@ -238,8 +239,6 @@ void TForm_Anmelden::Button_EntfernenClick()
     if (ui::MessageDlg(RemoveQuestion(account), ui::MsgKind::Confirmation, {ui::MsgButton::Yes, ui::MsgButton::No}) ==
         ui::MsgButton::No)
         return;
-    const journal::ChangeScope change(page.caption() + ": " + page.find<ui::Button>("Button_Entfernen").caption() +
-                                      " \"" + account + "\"");
     list.deleteItem(index);
     registry::RegValueRemove(HKLM, kUserListKey, account);
 }

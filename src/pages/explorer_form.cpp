@@ -440,6 +440,7 @@ void TForm_Explorer::Image_Shell_15Click(ui::Image& sender)
 void TForm_Explorer::Button_SymboleAPPLYClick()
 {
     TForm_Explorer& form = page();
+    const journal::ChangeScope change(form.caption() + ": " + form.find<ui::Button>("Button_SymboleAPPLY").caption());
     if (ui::MessageDlg(language::LangStringRange(shell_icons::kApplyWarning, shell_icons::kApplyWarning + 6),
                        ui::MsgKind::Warning, {ui::MsgButton::OK, ui::MsgButton::Cancel}) != ui::MsgButton::OK)
         return;
@@ -457,10 +458,10 @@ void TForm_Explorer::Button_DOSymboleNOWClick()
 void TForm_Explorer::Button_SymboleRESETClick()
 {
     TForm_Explorer& form = page();
+    const journal::ChangeScope change(form.caption() + ": " + form.find<ui::Button>("Button_SymboleRESET").caption());
     if (ui::MessageDlg(language::LangStringRange(shell_icons::kResetQuestion, shell_icons::kResetQuestion + 2),
                        ui::MsgKind::Confirmation, {ui::MsgButton::Yes, ui::MsgButton::No}) != ui::MsgButton::Yes)
         return;
-    const journal::ChangeScope change(form.caption() + ": " + form.find<ui::Button>("Button_SymboleRESET").caption());
     shell_icons::ResetShellIconValues();
     form.LoadShellIcons();
     form.slots_.apply();
@@ -469,13 +470,13 @@ void TForm_Explorer::Button_SymboleRESETClick()
 void TForm_Explorer::Button_LNKSymbolClick()
 {
     TForm_Explorer& form = page();
+    const journal::ChangeScope change(form.caption() + ": " + form.find<ui::Button>("Button_LNKSymbol").caption());
     const auto chosen = shell_icons::PickDifferentIcon(form.handle(), form.arrow_);
     if (!chosen)
         return;
     if (ui::MessageDlg(language::LangStringRange(shell_icons::kArrowWarning, shell_icons::kArrowWarning + 3),
                        ui::MsgKind::Warning, {ui::MsgButton::OK, ui::MsgButton::Cancel}) != ui::MsgButton::OK)
         return;
-    const journal::ChangeScope change(form.caption() + ": " + form.find<ui::Button>("Button_LNKSymbol").caption());
     form.arrow_ = *chosen;
     form.find<ui::Image>("Image_LNK").setIcon(shell_icons::ExtractShellIcon(form.arrow_));
     ui::ProcessMessages();

@@ -2,6 +2,7 @@
 
 #include "language/language.h"
 #include "pages/drive_letters.h"
+#include "pages/shell_icons.h"
 #include "registry/registry.h"
 #include "ui/combobox.h"
 #include "ui/controls.h"
@@ -283,7 +284,7 @@ BindingTable BuildTable()
     const auto flag = [](const char* control, RootKey root, const std::string& key, const char* value) {
         return BoundRow(control, root, key, value, Rule::DwordFlag);
     };
-    const auto special = [](const char* control, RootKey root, const std::string& key, const char* value,
+    const auto special = [](const char* control, RootKey root, const std::string& key, const std::string& value,
                             RowFunction load, RowFunction save) {
         return SpecialRow(control, root, key, value, load, save);
     };
@@ -324,8 +325,8 @@ BindingTable BuildTable()
     table.push_back(special("CheckBox_WallPaperXY", HKCU, kDesktopKey, kOriginX, LoadWallpaperOrigin,
                             SaveWallpaperOrigin));
     // Read here, written only by "Symbol ändern".
-    table.push_back(special("Image_LNK", HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons",
-                            "29", LoadShortcutArrow, nullptr));
+    table.push_back(special("Image_LNK", HKLM, shell_icons::kShellIconsKey, std::to_string(shell_icons::kArrowSlot),
+                            LoadShortcutArrow, nullptr));
     table.push_back(special("CheckBox_PaintPicture", HKCR, ".bmp", "", LoadThumbnails, SaveThumbnails));
     table.push_back(special("CheckBox_FontSmoothing", HKCU, kDesktopKey, "FontSmoothing", LoadFontSmoothing,
                             SaveFontSmoothing));
@@ -334,8 +335,8 @@ BindingTable BuildTable()
     table.push_back(special("ComboBox_FontSmoothingType", HKCU, kDesktopKey, "FontSmoothingType", LoadSmoothingType,
                             SaveSmoothingType));
     // Read last, written only by "Anwenden" and "Zurücksetzen".
-    table.push_back(SpecialRow("TabSheet6", HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons",
-                               "", LoadShellIcons, nullptr, kShellIconStage));
+    table.push_back(SpecialRow("TabSheet6", HKLM, shell_icons::kShellIconsKey, "", LoadShellIcons, nullptr,
+                               kShellIconStage));
     return table;
 }
 

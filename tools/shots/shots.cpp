@@ -14,6 +14,7 @@
 #include "pages/system_form.h"
 #include "password/password_form.h"
 #include "ui/application.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handles.h"
 #include "ui/listview.h"
@@ -170,7 +171,11 @@ int main(int argc, char** argv)
     mainWindow.hide();
 
     ShootLocalised<pages::TForm_System>("system-page");
-    ShootLocalised<pages::TForm_Explorer>("explorer-page");
+    ShootLocalised<pages::TForm_Explorer>("explorer-page", [](pages::TForm_Explorer& page) {
+        // The main window's picture as toolbar pattern, to show the preview.
+        page.find<ui::CheckBox>("CheckBox_BackBitmapShell").setChecked(true);
+        page.ShowToolbarPicture(outputFolder + "\\main-window.bmp");
+    });
     ShootLocalised<pages::TForm_Startmenu>("startmenu-page");
     ShootLocalised<pages::TForm_Anmelden>("anmelden-page", [](pages::TForm_Anmelden& page) {
         auto& accounts = page.ListView_UserList();
