@@ -211,6 +211,10 @@ int main(int argc, char** argv)
                     {ui::MsgButton::Yes, ui::MsgButton::No});
     shootMessageBox("messagebox-restart", language::LangStringRange(1910, 1915), ui::MsgKind::Information,
                     {ui::MsgButton::OK});
+    shootMessageBox("messagebox-symbols-apply", language::LangStringRange(7930, 7936), ui::MsgKind::Warning,
+                    {ui::MsgButton::OK, ui::MsgButton::Cancel});
+    shootMessageBox("messagebox-logon-title", language::LangStrings({2900, 2901}), ui::MsgKind::Warning,
+                    {ui::MsgButton::Yes, ui::MsgButton::No});
 
     app::Form1 = nullptr;
     return 0;
