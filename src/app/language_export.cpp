@@ -6,6 +6,9 @@
 #include "language/language.h"
 #include "password/options_form.h"
 #include "password/password_form.h"
+#include "pages/anmelden_form.h"
+#include "pages/explorer_form.h"
+#include "pages/startmenu_form.h"
 #include "pages/system_form.h"
 #include "ui/dialogs.h"
 #include "ui/single_instance.h"
@@ -31,10 +34,16 @@ const std::vector<ExportedForm>& ExportedForms()
 {
     static const std::vector<ExportedForm> forms{
         {"TForm1", "\\Language\\Form1.ini", [](const std::string& path) { ExportForm(Form1, path); }},
+        {"TForm_Anmelden", "\\Language\\Form_Anmelden.ini",
+         [](const std::string& path) { ExportForm(pages::Form_Anmelden, path); }},
+        {"TForm_Explorer", "\\Language\\Form_Explorer.ini",
+         [](const std::string& path) { ExportForm(pages::Form_Explorer, path); }},
         {"TForm_Options", "\\Language\\Form_Options.ini",
          [](const std::string& path) { ExportForm(password::Form_Options, path); }},
         {"TForm_Passwort", "\\Language\\Form_Passwort.ini",
          [](const std::string& path) { ExportForm(password::Form_Passwort, path); }},
+        {"TForm_Startmenu", "\\Language\\Form_Startmenu.ini",
+         [](const std::string& path) { ExportForm(pages::Form_Startmenu, path); }},
         {"TForm_System", "\\Language\\Form_System.ini",
          [](const std::string& path) { ExportForm(pages::Form_System, path); }},
         {"TWarteForm", "\\Language\\Form_WarteForm.ini",

@@ -2,6 +2,9 @@
 // have yet stays without an action.
 #include "app/open_page.h"
 #include "app/startup.h"
+#include "pages/anmelden_form.h"
+#include "pages/explorer_form.h"
+#include "pages/startmenu_form.h"
 #include "pages/system_form.h"
 
 namespace app {
@@ -9,6 +12,9 @@ namespace app {
 void WireLauncher(TForm1& mainWindow)
 {
     mainWindow.setAreaAction(Area::System, [] { OpenPage(pages::Form_System); });
+    mainWindow.setAreaAction(Area::Explorer, [] { OpenPage(pages::Form_Explorer); });
+    mainWindow.setAreaAction(Area::Startmenu, [] { OpenPage(pages::Form_Startmenu); });
+    mainWindow.setAreaAction(Area::Anmelden, [] { OpenPage(pages::Form_Anmelden); });
 }
 
 }  // namespace app

@@ -18,6 +18,10 @@ namespace helpers {
 // that is not a number raises ui::EConvertError; registry write errors pass through.
 bool RefreshShellIcons();
 
+// Tells the shell that file associations changed, so it reloads the icons it shows
+// (SHChangeNotify with SHCNE_ASSOCCHANGED, no items).
+void NotifyAssociationsChanged();
+
 // The file-system path of the shell folder with that CSIDL number; empty when the
 // folder has none.
 std::string SpecialFolderPath(HWND owner, int csidl);

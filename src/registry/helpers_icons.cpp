@@ -4,6 +4,8 @@
 #include "registry/registry.h"
 #include "ui/convert.h"
 
+#include <shlobj.h>
+
 namespace helpers {
 
 namespace {
@@ -52,6 +54,11 @@ bool RefreshShellIcons()
     WriteIconSize("32");
     registry::RegValueRemove(HKCU, kWindowMetricsKey, kShellIconSize);
     return true;
+}
+
+void NotifyAssociationsChanged()
+{
+    SHChangeNotify(SHCNE_ASSOCCHANGED, 0, nullptr, nullptr);
 }
 
 }  // namespace helpers

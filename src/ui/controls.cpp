@@ -276,6 +276,13 @@ void RadioButton::setGroupStart()
     changeStyle(WS_GROUP, 0);
 }
 
+LRESULT RadioButton::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == BM_SETCHECK && wParam == BST_UNCHECKED && checked())
+        noteChange();
+    return CheckableButton::handleMessage(message, wParam, lParam);
+}
+
 namespace {
 
 bool IsRadioButton(HWND window)

@@ -112,6 +112,11 @@ public:
     void setGroupStart();
     void handleCommand(int code) override;
 
+protected:
+    // A button that loses its check to another of its group (by the system, for the
+    // user's click, or by the program) counts as set.
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     void becomeCheckedOfGroup();
     void uncheckGroupSiblings();

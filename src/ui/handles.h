@@ -113,6 +113,11 @@ struct ImageListTraits {
     static Handle empty() { return nullptr; }
     static void close(Handle h);  // ImageList_Destroy, defined in handles.cpp
 };
+struct GlobalMemoryTraits {  // memory made with GlobalAlloc
+    using Handle = HGLOBAL;
+    static Handle empty() { return nullptr; }
+    static void close(Handle h) { GlobalFree(h); }
+};
 struct SidTraits {
     using Handle = PSID;
     static Handle empty() { return nullptr; }
@@ -132,6 +137,7 @@ using ModuleHandle = UniqueHandle<ModuleTraits>;
 using HookHandle = UniqueHandle<HookTraits>;
 using ImageListHandle = UniqueHandle<ImageListTraits>;
 using SidHandle = UniqueHandle<SidTraits>;
+using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 
 // A device context taken with GetDC and given back with ReleaseDC.
 class WindowDC {

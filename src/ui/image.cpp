@@ -1,6 +1,7 @@
 #include "ui/image.h"
 
 #include <commctrl.h>
+#include <olectl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -32,10 +33,52 @@ bool Image::loadFromResource(int resourceId)
     return true;
 }
 
+namespace {
+
+// A bitmap of a picture file the system's picture loader reads (JPEG among others):
+// the file's bytes as a stream, the loaded picture's bitmap copied into one of our own.
+HBITMAP LoadOlePicture(const std::string& path)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > 64 * 1024 * 1024)
+        return nullptr;
+    const auto bytes = static_cast<DWORD>(size.QuadPart);
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory)
+        return nullptr;
+    {
+        void* target = GlobalLock(memory.get());
+        DWORD read = 0;
+        const bool complete = target && ReadFile(file.get(), target, bytes, &read, nullptr) && read == bytes;
+        GlobalUnlock(memory.get());
+        if (!complete)
+            return nullptr;
+    }
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(memory.get(), TRUE, stream.out())))
+        return nullptr;
+    memory.release();  // the stream frees it now
+    ComPtr<IPicture> picture;
+    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes), FALSE, __uuidof(IPicture), picture.outVoid())))
+        return nullptr;
+    SHORT type = PICTYPE_UNINITIALIZED;
+    OLE_HANDLE handle = 0;
+    if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP || FAILED(picture->get_Handle(&handle)))
+        return nullptr;
+    // The picture owns its bitmap and frees it with itself.
+    return static_cast<HBITMAP>(
+        CopyImage(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+}  // namespace
+
 bool Image::loadFromFile(const std::string& path)
 {
     auto* bitmap = static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bitmap)
+        bitmap = LoadOlePicture(path);
     if (!bitmap)
         return false;
     takeBitmap(bitmap);
@@ -52,9 +95,51 @@ void Image::assign(const Image& other)
         takeBitmap(copy);
 }
 
+void Image::tile(const Image& picture)
+{
+    const SIZE piece = picture.pictureSize();
+    if (!picture.hasPicture() || piece.cx <= 0 || piece.cy <= 0) {
+        clear();
+        return;
+    }
+    const int width = std::max(1, this->width());
+    const int height = std::max(1, this->height());
+    WindowDC screen(nullptr);
+    MemoryDC canvas(CreateCompatibleDC(screen.get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiObject tiled(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!canvas || !tiled)
+        return;
+    {
+        SelectedObject selected(canvas.get(), tiled.get());
+        const int columns = width / piece.cx + 1;
+        const int rows = height / piece.cy + 1;
+        for (int column = 0; column < columns; ++column)
+            for (int row = 0; row < rows; ++row)
+                picture.drawTo(canvas.get(), column * piece.cx, row * piece.cy);
+    }
+    icon_.reset();
+    takeBitmap(static_cast<HBITMAP>(tiled.release()));
+}
+
+void Image::setIcon(IconHandle icon)
+{
+    bitmap_.reset();
+    icon_ = std::move(icon);
+    repaintArea();
+}
+
 void Image::clear()
 {
     bitmap_.reset();
+    icon_.reset();
     InvalidateRect(GetParent(handle()), nullptr, TRUE);
 }
 
@@ -111,8 +196,14 @@ bool PremultiplyAlpha(HBITMAP bitmap)
 void Image::takeBitmap(HBITMAP bitmap)
 {
     hasAlpha_ = PremultiplyAlpha(bitmap);
+    icon_.reset();
     bitmap_.reset(bitmap);
     setAutoSize(autoSize_);
+    repaintArea();
+}
+
+void Image::repaintArea()
+{
     // The parent draws the picture, so the area beneath it is repainted there.
     const Bounds area = bounds();
     RECT rect{area.left, area.top, area.left + area.width, area.top + area.height};
@@ -122,6 +213,10 @@ void Image::takeBitmap(HBITMAP bitmap)
 
 void Image::drawTo(HDC dc, int x, int y) const
 {
+    if (icon_) {
+        DrawIconEx(dc, x, y, icon_.get(), 0, 0, 0, nullptr, DI_NORMAL);
+        return;
+    }
     if (!bitmap_)
         return;
     MemoryDC source(CreateCompatibleDC(dc));

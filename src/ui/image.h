@@ -1,7 +1,7 @@
-// A picture control: shows one bitmap at its top left corner. Pictures are drawn
-// by their parent as part of its background, in creation order, so that pictures
-// lying over one another and transparent labels on them all show correctly. A
-// 32-bit bitmap is drawn with its alpha channel; an empty picture shows the parent.
+// A picture control: shows one bitmap (or one icon) at its top left corner. Pictures
+// are drawn by their parent as part of its background, in creation order, so that
+// pictures lying over one another and transparent labels on them all show correctly.
+// A 32-bit bitmap is drawn with its alpha channel; an empty picture shows the parent.
 #pragma once
 
 #include "ui/control.h"
@@ -16,14 +16,23 @@ public:
     Image(Control& parent, std::string name, const Bounds& bounds);
 
     // Loading sizes the control to the picture when autoSize is set. Both return
-    // false and leave the picture as it was when the bitmap cannot be loaded.
+    // false and leave the picture as it was when the picture cannot be loaded. Files
+    // may be bitmaps or JPEG pictures.
     bool loadFromResource(int resourceId);
     bool loadFromFile(const std::string& path);
     // Shows a copy of another control's picture (empty when that one is empty).
     void assign(const Image& other);
+    // Fills the control with copies of another control's picture laid side by side
+    // from the top left corner, the last column and row cut at the edges; empty when
+    // that one is empty.
+    void tile(const Image& picture);
+    // Shows an icon (drawn with its mask) instead of a bitmap; an empty handle shows nothing.
+    void setIcon(IconHandle icon);
     void clear();
 
     bool hasPicture() const { return static_cast<bool>(bitmap_); }
+    bool hasIcon() const { return static_cast<bool>(icon_); }
+    HICON icon() const { return icon_.get(); }
     SIZE pictureSize() const;
     void setAutoSize(bool autoSize);
 
@@ -42,9 +51,11 @@ protected:
 
 private:
     void takeBitmap(HBITMAP bitmap);
+    void repaintArea();
     void paint();
 
     GdiObject bitmap_;
+    IconHandle icon_;
     int serial_;
     bool hasAlpha_ = false;
     bool autoSize_ = false;

@@ -10,7 +10,8 @@ namespace {
 
 DWORD StyleOf(const ListViewOptions& options)
 {
-    DWORD style = WS_VISIBLE | WS_TABSTOP | LVS_SHOWSELALWAYS | LVS_SINGLESEL;
+    // The image lists belong to whoever set them, so the list must not destroy them.
+    DWORD style = WS_VISIBLE | WS_TABSTOP | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
     style |= options.style == ListViewStyle::Report ? LVS_REPORT : LVS_ICON | LVS_AUTOARRANGE;
     if (options.sortedByCaption)
         style |= LVS_SORTASCENDING;

@@ -3,6 +3,9 @@
 #include "app/main_window.h"
 #include "app/open_page.h"
 #include "app/startup.h"
+#include "pages/anmelden_form.h"
+#include "pages/explorer_form.h"
+#include "pages/startmenu_form.h"
 #include "pages/system_form.h"
 #include "app_fixture.h"
 #include "components/wait_form.h"
@@ -14,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using app::Area;
@@ -340,4 +344,45 @@ TEST_F(MainWindowTest, TheSystemEntryOpensTheLocalisedSystemPage)
 
     EXPECT_EQ(caption, language::LangString(15000));
     EXPECT_EQ(pages::Form_System, nullptr);
+}
+
+// Each entry of these areas opens its page, localised, from its label and from its
+// menu item; the page's reference is cleared when it closes.
+TEST_F(MainWindowTest, TheExplorerStartMenuAndLogonEntriesOpenTheirLocalisedPages)
+{
+    struct Entry {
+        Area area;
+        const char* menuItem;
+        int title;
+        std::function<ui::Form*()> reference;
+    };
+    const Entry entries[] = {
+        {Area::Explorer, "ExplorerDesktop1", 7000, [] { return static_cast<ui::Form*>(pages::Form_Explorer); }},
+        {Area::Startmenu, "StartmenTaskleistInfobereich1", 14000,
+         [] { return static_cast<ui::Form*>(pages::Form_Startmenu); }},
+        {Area::Anmelden, "Anmelden1", 2000, [] { return static_cast<ui::Form*>(pages::Form_Anmelden); }},
+    };
+    app::WireLauncher(*window);
+    for (const Entry& entry : entries) {
+        SCOPED_TRACE(entry.menuItem);
+        for (const bool byMenu : {true, false}) {
+            std::string caption;
+            std::string cancel;
+            WhenModal([&] {
+                ui::Form* page = entry.reference();
+                ASSERT_NE(page, nullptr);
+                caption = page->caption();
+                auto& button = page->find<ui::Button>("Button_Abbruch");
+                cancel = button.caption();
+                button.click();
+            });
+            if (byMenu)
+                window->find<ui::MenuItem>(entry.menuItem).click();
+            else
+                ClickLabel(window->areaLabel(entry.area));
+            EXPECT_EQ(caption, language::LangString(entry.title));
+            EXPECT_EQ(cancel, language::LangString(201));
+            EXPECT_EQ(entry.reference(), nullptr);
+        }
+    }
 }

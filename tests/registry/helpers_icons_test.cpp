@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <string>
 #include <vector>
@@ -112,6 +113,67 @@ TEST_F(HelpersRefreshShellIcons, TheLargestSizeIsRestoredUnchanged)
 
     EXPECT_EQ(BroadcastListener::seen(), (std::vector<std::string>{"2147483648", "2147483647"}));
     EXPECT_EQ(iconSize(), "2147483647");
+}
+
+// A hidden window registered with the shell for association changes; it counts the
+// notifications it is sent.
+class AssociationListener {
+public:
+    static constexpr UINT kMessage = WM_APP + 17;
+
+    AssociationListener()
+    {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &AssociationListener::procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kClassName;
+        RegisterClassA(&windowClass);
+        window_.reset(CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr));
+        SHChangeNotifyEntry everything{nullptr, TRUE};
+        registration_ = SHChangeNotifyRegister(window_.get(), SHCNRF_ShellLevel | SHCNRF_InterruptLevel,
+                                               SHCNE_ASSOCCHANGED, kMessage, 1, &everything);
+        notified_ = 0;
+    }
+    ~AssociationListener()
+    {
+        if (registration_)
+            SHChangeNotifyDeregister(registration_);
+    }
+    bool ready() const { return window_ && registration_; }
+    // Lets posted notifications arrive.
+    int notified() const
+    {
+        for (int round = 0; round < 20 && notified_ == 0; ++round) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+            Sleep(10);
+        }
+        return notified_;
+    }
+
+private:
+    static constexpr const char* kClassName = "VelmoraAssociationListener";
+
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == kMessage)
+            ++notified_;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    static inline int notified_ = 0;
+    ui::WindowHandle window_;
+    ULONG registration_ = 0;
+};
+
+TEST(HelpersNotifyAssociationsChanged, TheShellHearsOfChangedAssociations)
+{
+    AssociationListener listener;
+    ASSERT_TRUE(listener.ready());
+    helpers::NotifyAssociationsChanged();
+    EXPECT_GE(listener.notified(), 1);
 }
 
 }  // namespace

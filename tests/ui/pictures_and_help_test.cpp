@@ -43,6 +43,25 @@ std::string BitmapFile(int width, int height, COLORREF color)
     return bytes;
 }
 
+// A JPEG picture of 6 x 4 red pixels.
+std::string RedJpegFile()
+{
+    static const char bytes[] =
+    "\xff\xd8\xff\xe0\x00\x10\x4a\x46\x49\x46\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xff\xdb\x00\x43"
+    "\x00\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01"
+    "\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01"
+    "\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\xff\xdb\x00\x43\x01\x01\x01"
+    "\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01"
+    "\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01"
+    "\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\xff\xc0\x00\x11\x08\x00\x04\x00\x06\x03"
+    "\x01\x11\x00\x02\x11\x01\x03\x11\x01\xff\xc4\x00\x14\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+    "\x00\x00\x00\x00\x00\x00\x09\xff\xc4\x00\x14\x10\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+    "\x00\x00\x00\x00\x00\xff\xc4\x00\x15\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+    "\x00\x00\x09\x0a\xff\xc4\x00\x14\x11\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+    "\x00\x00\xff\xda\x00\x0c\x03\x01\x00\x02\x11\x03\x11\x00\x3f\x00\x17\xc5\x3a\xfe\x1f\xff\xd9";
+    return std::string(bytes, sizeof bytes - 1);
+}
+
 // The colour a form's background painting gives at one point of its client area.
 COLORREF BackgroundAt(Control& control, int x, int y)
 {
@@ -148,6 +167,64 @@ TEST_F(PictureTest, PicturesLieBeneathEveryOtherControlAndOverlapInCreationOrder
     }
     EXPECT_EQ(BackgroundAt(form, 30, 30), RGB(255, 255, 0));  // the later picture covers the earlier one
     EXPECT_EQ(BackgroundAt(form, 5, 5), RGB(255, 0, 0));
+}
+
+TEST_F(PictureTest, AJpegPictureLoadsLikeABitmap)
+{
+    Form form("Form_Picture", 200, 100);
+    auto& image = form.add<Image>(form, "Image1", Bounds{0, 0, 5, 5});
+    image.setAutoSize(true);
+    ASSERT_TRUE(image.loadFromFile(file("rot.jpg", RedJpegFile())));
+    EXPECT_EQ(image.width(), 6);
+    EXPECT_EQ(image.height(), 4);
+    const COLORREF shown = BackgroundAt(form, 3, 2);
+    EXPECT_GT(GetRValue(shown), 240);
+    EXPECT_LT(GetGValue(shown), 16);
+}
+
+// The toolbar preview: a small picture repeated over a wider and higher control, the
+// last copies cut at its edges.
+TEST_F(PictureTest, ATiledPictureRepeatsTheOtherOneFromTheTopLeftCorner)
+{
+    Form form("Form_Picture", 200, 100);
+    auto& piece = form.add<Image>(form, "Image_Piece", Bounds{0, 0, 10, 10});
+    auto& preview = form.add<Image>(form, "Image_Preview", Bounds{20, 0, 25, 15});
+    piece.setVisible(false);
+    ASSERT_TRUE(piece.loadFromFile(file("gruen.bmp", BitmapFile(10, 10, RGB(0, 255, 0)))));
+    preview.tile(piece);
+    EXPECT_EQ(preview.pictureSize().cx, 25);
+    EXPECT_EQ(preview.pictureSize().cy, 15);
+    for (const POINT at : {POINT{20, 0}, POINT{44, 14}, POINT{31, 11}})
+        EXPECT_EQ(BackgroundAt(form, at.x, at.y), RGB(0, 255, 0)) << at.x << "," << at.y;
+    EXPECT_NE(BackgroundAt(form, 46, 5), RGB(0, 255, 0));  // nothing beyond the control
+
+    piece.clear();
+    preview.tile(piece);
+    EXPECT_FALSE(preview.hasPicture());
+}
+
+TEST_F(PictureTest, AnIconIsShownInsteadOfTheBitmapUntilTheNextPicture)
+{
+    Form form("Form_Picture", 200, 100);
+    form.setColor(RGB(0, 0, 255));
+    auto& image = form.add<Image>(form, "Image1", Bounds{0, 0, 32, 32});
+    ASSERT_TRUE(image.loadFromFile(file("rot.bmp", BitmapFile(32, 32, RGB(255, 0, 0)))));
+    image.setIcon(IconHandle(CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32516)))));  // IDI_INFORMATION
+    EXPECT_TRUE(image.hasIcon());
+    EXPECT_FALSE(image.hasPicture());
+    int red = 0;
+    int drawn = 0;
+    for (int y = 0; y < 32; y += 2)
+        for (int x = 0; x < 32; x += 2) {
+            const COLORREF color = BackgroundAt(form, x, y);
+            red += color == RGB(255, 0, 0);
+            drawn += color != RGB(255, 0, 0) && color != RGB(0, 0, 255);
+        }
+    EXPECT_EQ(red, 0);  // the bitmap is gone
+    EXPECT_GT(drawn, 0);  // the icon's pixels over the form's colour
+    image.setIcon(IconHandle());
+    EXPECT_FALSE(image.hasIcon());
+    EXPECT_EQ(BackgroundAt(form, 16, 16), RGB(0, 0, 255));
 }
 
 TEST(Backgrounds, ChildrenTakeTheFontAndTheBackgroundOfWhatTheyLieOn)

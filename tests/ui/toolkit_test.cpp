@@ -111,6 +111,23 @@ TEST(Toolkit, CheckingARadioButtonUnchecksTheOthersOfItsGroup)
     EXPECT_FALSE(form.radioB->checked());
 }
 
+// A page that keeps a row as stored until one of its controls is set must see a
+// button lose its check when the user picks another one of its group.
+TEST(Toolkit, AButtonThatLosesItsCheckToASiblingCountsAsSet)
+{
+    SmallForm form;
+    form.radioA->setChecked(true);
+    const unsigned checkedBefore = form.radioA->changeCount();
+    const unsigned uncheckedBefore = form.radioB->changeCount();
+    SendMessageA(form.radioB->handle(), BM_CLICK, 0, 0);
+    EXPECT_GT(form.radioA->changeCount(), checkedBefore);
+    EXPECT_GT(form.radioB->changeCount(), uncheckedBefore);
+    // A sibling that was unchecked already is not set again.
+    const unsigned stillUnchecked = form.radioA->changeCount();
+    form.radioB->setChecked(true);
+    EXPECT_EQ(form.radioA->changeCount(), stillUnchecked);
+}
+
 TEST(Toolkit, AnExceptionInAnEventIsShownAsAnErrorBoxAndTheProgramGoesOn)
 {
     testing_support::ScriptedMessageBoxes boxes;

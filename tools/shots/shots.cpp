@@ -8,11 +8,16 @@
 #include "components/wait_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
+#include "pages/anmelden_form.h"
+#include "pages/explorer_form.h"
+#include "pages/startmenu_form.h"
 #include "pages/system_form.h"
 #include "password/password_form.h"
 #include "ui/application.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handles.h"
+#include "ui/listview.h"
 #include "ui/pagecontrol.h"
 
 #include <cstdio>
@@ -166,6 +171,19 @@ int main(int argc, char** argv)
     mainWindow.hide();
 
     ShootLocalised<pages::TForm_System>("system-page");
+    ShootLocalised<pages::TForm_Explorer>("explorer-page", [](pages::TForm_Explorer& page) {
+        // The main window's picture as toolbar pattern, to show the preview.
+        page.find<ui::CheckBox>("CheckBox_BackBitmapShell").setChecked(true);
+        page.ShowToolbarPicture(outputFolder + "\\main-window.bmp");
+    });
+    ShootLocalised<pages::TForm_Startmenu>("startmenu-page");
+    ShootLocalised<pages::TForm_Anmelden>("anmelden-page", [](pages::TForm_Anmelden& page) {
+        auto& accounts = page.ListView_UserList();
+        accounts.addItem("Administrator", -1, false);
+        accounts.addItem("Gast", -1, true);
+        accounts.addItem("HelpAssistant", -1, false);
+        accounts.setSelectedIndex(2);
+    });
     ShootLocalised<password::TForm_Passwort>("password-dialog", [&](password::TForm_Passwort& dialog) {
         dialog.Image1().assign(mainWindow.Image1());
         dialog.Edit1().setText("geheim");
@@ -193,6 +211,10 @@ int main(int argc, char** argv)
                     {ui::MsgButton::Yes, ui::MsgButton::No});
     shootMessageBox("messagebox-restart", language::LangStringRange(1910, 1915), ui::MsgKind::Information,
                     {ui::MsgButton::OK});
+    shootMessageBox("messagebox-symbols-apply", language::LangStringRange(7930, 7936), ui::MsgKind::Warning,
+                    {ui::MsgButton::OK, ui::MsgButton::Cancel});
+    shootMessageBox("messagebox-logon-title", language::LangStrings({2900, 2901}), ui::MsgKind::Warning,
+                    {ui::MsgButton::Yes, ui::MsgButton::No});
 
     app::Form1 = nullptr;
     return 0;
