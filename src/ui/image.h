@@ -7,6 +7,7 @@
 #include "ui/control.h"
 #include "ui/handles.h"
 
+#include <functional>
 #include <string>
 
 namespace ui {
@@ -23,7 +24,22 @@ public:
     void assign(const Image& other);
     void clear();
 
-    bool hasPicture() const { return static_cast<bool>(bitmap_); }
+    // A new picture of this size filled with one colour, to be drawn on with drawOn.
+    void newPicture(int width, int height, COLORREF color);
+    // Runs draw on a device context that holds the picture (not at all without one),
+    // then shows the result.
+    void drawOn(const std::function<void(HDC)>& draw);
+    // The colour of one pixel of the picture; CLR_INVALID outside it or without a bitmap.
+    COLORREF pixel(int x, int y) const;
+
+    // Shows an icon in place of a bitmap, with its transparent parts showing the parent,
+    // drawn at the control's size. An owned icon is destroyed with the picture, a shared
+    // one (loaded with LR_SHARED) is not.
+    void setIcon(IconHandle icon);
+    void setSharedIcon(HICON icon);
+    HICON icon() const { return icon_ ? icon_ : ownedIcon_.get(); }
+
+    bool hasPicture() const { return static_cast<bool>(bitmap_) || icon() != nullptr; }
     SIZE pictureSize() const;
     void setAutoSize(bool autoSize);
 
@@ -42,9 +58,14 @@ protected:
 
 private:
     void takeBitmap(HBITMAP bitmap);
+    void dropIcon();
+    // Repaints the control's area, where its parent draws the picture.
+    void showChange();
     void paint();
 
     GdiObject bitmap_;
+    IconHandle ownedIcon_;
+    HICON icon_ = nullptr;  // a shared icon, never destroyed here
     int serial_;
     bool hasAlpha_ = false;
     bool autoSize_ = false;
