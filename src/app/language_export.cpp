@@ -7,6 +7,7 @@
 #include "password/options_form.h"
 #include "password/password_form.h"
 #include "pages/system_form.h"
+#include "report/bericht_form.h"
 #include "ui/dialogs.h"
 #include "ui/single_instance.h"
 
@@ -31,6 +32,8 @@ const std::vector<ExportedForm>& ExportedForms()
 {
     static const std::vector<ExportedForm> forms{
         {"TForm1", "\\Language\\Form1.ini", [](const std::string& path) { ExportForm(Form1, path); }},
+        {"TForm_Bericht", "\\Language\\Form_Bericht.ini",
+         [](const std::string& path) { ExportForm(report::Form_Bericht, path); }},
         {"TForm_Options", "\\Language\\Form_Options.ini",
          [](const std::string& path) { ExportForm(password::Form_Options, path); }},
         {"TForm_Passwort", "\\Language\\Form_Passwort.ini",

@@ -3,11 +3,13 @@
 #include "app/open_page.h"
 #include "app/startup.h"
 #include "pages/system_form.h"
+#include "report/bericht_form.h"
 
 namespace app {
 
 void WireLauncher(TForm1& mainWindow)
 {
+    mainWindow.setAreaAction(Area::Bericht, [] { OpenSystemReport(report::Form_Bericht); });
     mainWindow.setAreaAction(Area::System, [] { OpenPage(pages::Form_System); });
 }
 

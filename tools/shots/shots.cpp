@@ -10,11 +10,13 @@
 #include "password/options_form.h"
 #include "pages/system_form.h"
 #include "password/password_form.h"
+#include "report/bericht_form.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/handles.h"
 #include "ui/pagecontrol.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -166,6 +168,13 @@ int main(int argc, char** argv)
     mainWindow.hide();
 
     ShootLocalised<pages::TForm_System>("system-page");
+    ShootLocalised<report::TForm_Bericht>("system-report", [](report::TForm_Bericht& report) {
+        report.MCPUUsage1().setActive(false);
+        report.find<ui::Button>("Button_Reload").click();
+        // A graph of some samples that already scrolls a little.
+        for (int sample = 0; sample < 90; ++sample)
+            report.MCPUUsage1Interval(static_cast<int>(35 + 25 * std::sin(sample / 6.0) + (sample % 7) * 3));
+    });
     ShootLocalised<password::TForm_Passwort>("password-dialog", [&](password::TForm_Passwort& dialog) {
         dialog.Image1().assign(mainWindow.Image1());
         dialog.Edit1().setText("geheim");
