@@ -10,6 +10,7 @@
 #include "pages/explorer_form.h"
 #include "pages/startmenu_form.h"
 #include "pages/system_form.h"
+#include "report/bericht_form.h"
 #include "ui/dialogs.h"
 #include "ui/single_instance.h"
 
@@ -36,6 +37,8 @@ const std::vector<ExportedForm>& ExportedForms()
         {"TForm1", "\\Language\\Form1.ini", [](const std::string& path) { ExportForm(Form1, path); }},
         {"TForm_Anmelden", "\\Language\\Form_Anmelden.ini",
          [](const std::string& path) { ExportForm(pages::Form_Anmelden, path); }},
+        {"TForm_Bericht", "\\Language\\Form_Bericht.ini",
+         [](const std::string& path) { ExportForm(report::Form_Bericht, path); }},
         {"TForm_Explorer", "\\Language\\Form_Explorer.ini",
          [](const std::string& path) { ExportForm(pages::Form_Explorer, path); }},
         {"TForm_Options", "\\Language\\Form_Options.ini",

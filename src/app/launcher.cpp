@@ -6,11 +6,13 @@
 #include "pages/explorer_form.h"
 #include "pages/startmenu_form.h"
 #include "pages/system_form.h"
+#include "report/bericht_form.h"
 
 namespace app {
 
 void WireLauncher(TForm1& mainWindow)
 {
+    mainWindow.setAreaAction(Area::Bericht, [] { OpenSystemReport(report::Form_Bericht); });
     mainWindow.setAreaAction(Area::System, [] { OpenPage(pages::Form_System); });
     mainWindow.setAreaAction(Area::Explorer, [] { OpenPage(pages::Form_Explorer); });
     mainWindow.setAreaAction(Area::Startmenu, [] { OpenPage(pages::Form_Startmenu); });

@@ -69,6 +69,11 @@ void CollectFiles(const std::string& folder, const std::string& mask, std::vecto
 // clears the attributes of every folder below it; folder itself stays. Call with depth 0.
 void RemoveEmptySubfolders(const std::string& folder, int depth = 0);
 
+// Writes the lines to a new file at path (an existing file is replaced), each line
+// followed by CR LF, the bytes as they stand. False when the file cannot be created or
+// written completely.
+bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
+
 // Moves an existing file to the recycle bin without asking. False without any action
 // when the file does not exist or its full path is longer than 253 characters.
 bool RecycleFile(const std::string& file);

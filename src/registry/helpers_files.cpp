@@ -113,6 +113,21 @@ void RemoveEmptySubfolders(const std::string& folder, int depth)
     RemoveDirectoryA(self.c_str());
 }
 
+bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines)
+{
+    std::string content;
+    for (const std::string& line : lines)
+        content += line + "\r\n";
+    const ui::FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    DWORD written = 0;
+    return content.size() <= MAXDWORD &&
+           WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+           written == content.size();
+}
+
 bool RecycleFile(const std::string& file)
 {
     if (!FileExists(file))

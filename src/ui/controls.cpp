@@ -41,6 +41,12 @@ void Label::setAlignment(DWORD ssAlignment)
     changeStyle(ssAlignment, SS_LEFT | SS_CENTER | SS_RIGHT | SS_LEFTNOWORDWRAP);
 }
 
+void Label::setShowsData(bool showsData)
+{
+    const DWORD dataStyle = SS_NOPREFIX | SS_ENDELLIPSIS;
+    changeStyle(showsData ? dataStyle : 0, showsData ? 0 : dataStyle);
+}
+
 void Label::setTransparent(bool transparent)
 {
     transparent_ = transparent;

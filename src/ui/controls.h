@@ -32,6 +32,9 @@ public:
     void setTransparent(bool transparent);
     void setTextColor(COLORREF color);
     void setAlignment(DWORD ssAlignment);  // SS_LEFT, SS_CENTER or SS_RIGHT
+    // For labels that show data rather than a caption: every "&" stays visible, and a
+    // single line too long for the label ends in "..." instead of being cut off.
+    void setShowsData(bool showsData);
     void fitToText();
 
     Event onClick;

@@ -95,6 +95,13 @@ void Image::assign(const Image& other)
         takeBitmap(copy);
 }
 
+void Image::clear()
+{
+    bitmap_.reset();
+    dropIcon();
+    InvalidateRect(GetParent(handle()), nullptr, TRUE);
+}
+
 void Image::tile(const Image& picture)
 {
     const SIZE piece = picture.pictureSize();
@@ -125,26 +132,84 @@ void Image::tile(const Image& picture)
             for (int row = 0; row < rows; ++row)
                 picture.drawTo(canvas.get(), column * piece.cx, row * piece.cy);
     }
-    icon_.reset();
     takeBitmap(static_cast<HBITMAP>(tiled.release()));
+}
+
+void Image::newPicture(int width, int height, COLORREF color)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    WindowDC screen(nullptr);
+    auto* bitmap = CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap)
+        return;
+    takeBitmap(bitmap);
+    drawOn([&](HDC dc) {
+        GdiObject brush(CreateSolidBrush(color));
+        RECT all{0, 0, width, height};
+        FillRect(dc, &all, static_cast<HBRUSH>(brush.get()));
+    });
+}
+
+void Image::drawOn(const std::function<void(HDC)>& draw)
+{
+    if (!bitmap_)
+        return;
+    {
+        MemoryDC memory(CreateCompatibleDC(nullptr));
+        if (!memory)
+            return;
+        SelectedObject selected(memory.get(), bitmap_.get());
+        draw(memory.get());
+    }
+    GdiFlush();
+    showChange();
+}
+
+COLORREF Image::pixel(int x, int y) const
+{
+    const SIZE size = pictureSize();
+    if (!bitmap_ || x < 0 || y < 0 || x >= size.cx || y >= size.cy)
+        return CLR_INVALID;
+    MemoryDC memory(CreateCompatibleDC(nullptr));
+    if (!memory)
+        return CLR_INVALID;
+    SelectedObject selected(memory.get(), bitmap_.get());
+    return GetPixel(memory.get(), x, y);
 }
 
 void Image::setIcon(IconHandle icon)
 {
     bitmap_.reset();
-    icon_ = std::move(icon);
-    repaintArea();
+    dropIcon();
+    ownedIcon_ = std::move(icon);
+    showChange();
 }
 
-void Image::clear()
+void Image::setSharedIcon(HICON icon)
 {
     bitmap_.reset();
-    icon_.reset();
-    InvalidateRect(GetParent(handle()), nullptr, TRUE);
+    dropIcon();
+    icon_ = icon;
+    showChange();
+}
+
+void Image::dropIcon()
+{
+    ownedIcon_.reset();
+    icon_ = nullptr;
 }
 
 SIZE Image::pictureSize() const
 {
+    if (!bitmap_ && icon())
+        return SIZE{width(), height()};
     BITMAP info{};
     if (!bitmap_ || !GetObjectA(bitmap_.get(), sizeof(info), &info))
         return SIZE{0, 0};
@@ -196,13 +261,13 @@ bool PremultiplyAlpha(HBITMAP bitmap)
 void Image::takeBitmap(HBITMAP bitmap)
 {
     hasAlpha_ = PremultiplyAlpha(bitmap);
-    icon_.reset();
+    dropIcon();
     bitmap_.reset(bitmap);
     setAutoSize(autoSize_);
-    repaintArea();
+    showChange();
 }
 
-void Image::repaintArea()
+void Image::showChange()
 {
     // The parent draws the picture, so the area beneath it is repainted there.
     const Bounds area = bounds();
@@ -213,12 +278,11 @@ void Image::repaintArea()
 
 void Image::drawTo(HDC dc, int x, int y) const
 {
-    if (icon_) {
-        DrawIconEx(dc, x, y, icon_.get(), 0, 0, 0, nullptr, DI_NORMAL);
+    if (!bitmap_) {
+        if (HICON shown = icon())
+            DrawIconEx(dc, x, y, shown, width(), height(), 0, nullptr, DI_NORMAL);
         return;
     }
-    if (!bitmap_)
-        return;
     MemoryDC source(CreateCompatibleDC(dc));
     if (!source)
         return;

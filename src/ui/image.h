@@ -1,12 +1,13 @@
-// A picture control: shows one bitmap (or one icon) at its top left corner. Pictures
-// are drawn by their parent as part of its background, in creation order, so that
-// pictures lying over one another and transparent labels on them all show correctly.
-// A 32-bit bitmap is drawn with its alpha channel; an empty picture shows the parent.
+// A picture control: shows one bitmap at its top left corner. Pictures are drawn
+// by their parent as part of its background, in creation order, so that pictures
+// lying over one another and transparent labels on them all show correctly. A
+// 32-bit bitmap is drawn with its alpha channel; an empty picture shows the parent.
 #pragma once
 
 #include "ui/control.h"
 #include "ui/handles.h"
 
+#include <functional>
 #include <string>
 
 namespace ui {
@@ -16,8 +17,7 @@ public:
     Image(Control& parent, std::string name, const Bounds& bounds);
 
     // Loading sizes the control to the picture when autoSize is set. Both return
-    // false and leave the picture as it was when the picture cannot be loaded. Files
-    // may be bitmaps or JPEG pictures.
+    // false and leave the picture as it was when the bitmap cannot be loaded.
     bool loadFromResource(int resourceId);
     bool loadFromFile(const std::string& path);
     // Shows a copy of another control's picture (empty when that one is empty).
@@ -26,13 +26,26 @@ public:
     // from the top left corner, the last column and row cut at the edges; empty when
     // that one is empty.
     void tile(const Image& picture);
-    // Shows an icon (drawn with its mask) instead of a bitmap; an empty handle shows nothing.
-    void setIcon(IconHandle icon);
     void clear();
 
+    // A new picture of this size filled with one colour, to be drawn on with drawOn.
+    void newPicture(int width, int height, COLORREF color);
+    // Runs draw on a device context that holds the picture (not at all without one),
+    // then shows the result.
+    void drawOn(const std::function<void(HDC)>& draw);
+    // The colour of one pixel of the picture; CLR_INVALID outside it or without a bitmap.
+    COLORREF pixel(int x, int y) const;
+
+    // Shows an icon in place of a bitmap, with its transparent parts showing the parent,
+    // drawn at the control's size. An owned icon is destroyed with the picture, a shared
+    // one (loaded with LR_SHARED) is not.
+    void setIcon(IconHandle icon);
+    void setSharedIcon(HICON icon);
+    HICON icon() const { return icon_ ? icon_ : ownedIcon_.get(); }
+
+    // A bitmap is shown (hasPicture), or an icon in its place (hasIcon).
     bool hasPicture() const { return static_cast<bool>(bitmap_); }
-    bool hasIcon() const { return static_cast<bool>(icon_); }
-    HICON icon() const { return icon_.get(); }
+    bool hasIcon() const { return icon() != nullptr; }
     SIZE pictureSize() const;
     void setAutoSize(bool autoSize);
 
@@ -51,11 +64,14 @@ protected:
 
 private:
     void takeBitmap(HBITMAP bitmap);
-    void repaintArea();
+    void dropIcon();
+    // Repaints the control's area, where its parent draws the picture.
+    void showChange();
     void paint();
 
     GdiObject bitmap_;
-    IconHandle icon_;
+    IconHandle ownedIcon_;
+    HICON icon_ = nullptr;  // a shared icon, never destroyed here
     int serial_;
     bool hasAlpha_ = false;
     bool autoSize_ = false;

@@ -69,6 +69,40 @@ int ListView::columnCount() const
     return header ? Header_GetItemCount(header) : 0;
 }
 
+void ListView::setRowHeight(int height)
+{
+    // A report row is as high as its text or its small image, whichever is higher, and
+    // some list views add a pixel: an image list of one pixel wide, empty pictures
+    // sets the height, corrected once by what the list then shows.
+    int imageHeight = height;
+    for (int attempt = 0; attempt < 2 && imageHeight > 0; ++attempt) {
+        ImageListHandle images(ImageList_Create(1, imageHeight, ILC_COLOR, 0, 1));
+        ListView_SetImageList(handle(), images.get(), LVSIL_SMALL);
+        rowHeightImages_ = std::move(images);
+        const int shown = shownRowHeight();
+        if (shown <= 0 || shown == height)
+            return;
+        imageHeight += height - shown;
+    }
+}
+
+int ListView::shownRowHeight()
+{
+    const bool probe = itemCount() == 0;
+    if (probe) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.pszText = const_cast<char*>("");
+        if (SendMessageA(handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) < 0)
+            return 0;
+    }
+    RECT row{};
+    const bool known = ListView_GetItemRect(handle(), 0, &row, LVIR_BOUNDS) != FALSE;
+    if (probe)
+        ListView_DeleteItem(handle(), 0);
+    return known ? static_cast<int>(row.bottom - row.top) : 0;
+}
+
 void ListView::setLargeImages(HIMAGELIST images)
 {
     ListView_SetImageList(handle(), images, LVSIL_NORMAL);
@@ -167,8 +201,46 @@ void ListView::setSelectedIndex(int index)
         ListView_SetItemState(handle(), index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+LRESULT ListView::customDraw(NMLVCUSTOMDRAW& draw)
+{
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYPOSTPAINT;
+    case CDDS_ITEMPOSTPAINT:
+        drawCells(draw.nmcd.hdc, static_cast<int>(draw.nmcd.dwItemSpec));
+        return CDRF_DODEFAULT;
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
+void ListView::drawCells(HDC dc, int index)
+{
+    const bool highlighted = (ListView_GetItemState(handle(), index, LVIS_SELECTED) & LVIS_SELECTED) &&
+                             GetFocus() == handle();
+    const int columns = columnCount();
+    for (int column = 0; column < columns; ++column) {
+        RECT cell{};
+        // Column 0's bounds are the whole row; its label part is the cell.
+        if (!ListView_GetSubItemRect(handle(), index, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS, &cell))
+            continue;
+        FillRect(dc, &cell, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        const int savedState = SaveDC(dc);
+        IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        SelectObject(dc, font());
+        App().runEvent([&] { onDrawCell(dc, index, column, cell); });
+        RestoreDC(dc, savedState);
+    }
+}
+
 std::optional<LRESULT> ListView::handleNotify(NMHDR& header)
 {
+    if (header.code == static_cast<UINT>(NM_CUSTOMDRAW) && onDrawCell)
+        return customDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
     if (header.code != LVN_ITEMCHANGED)
         return std::nullopt;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);

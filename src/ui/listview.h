@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ui/control.h"
+#include "ui/handles.h"
 
 #include <functional>
 #include <string>
@@ -31,6 +32,10 @@ public:
     void setColumnCaption(int column, const std::string& caption);
     std::string columnCaption(int column) const;
     int columnCount() const;
+
+    // Report view: every row this many pixels high (the list then keeps a small image
+    // list of its own for it, in place of one set with setSmallImages).
+    void setRowHeight(int height);
 
     // Large (32 x 32) or small (16 x 16) images; the list does not own them.
     void setLargeImages(HIMAGELIST images);
@@ -60,11 +65,22 @@ public:
     // A check box changed, by the user or the program.
     std::function<void(int index)> onChecked;
 
+    // Report view: draws a cell's content in place of its text, when set. The list
+    // paints each row as usual first; cell is then filled with the highlight colour
+    // (selected item of the focused list) or the window colour, and dc's text colour,
+    // font and transparent mode match that fill.
+    std::function<void(HDC dc, int index, int column, const RECT& cell)> onDrawCell;
+
     std::optional<LRESULT> handleNotify(NMHDR& header) override;
 
 private:
+    LRESULT customDraw(NMLVCUSTOMDRAW& draw);
+    int shownRowHeight();
+    void drawCells(HDC dc, int index);
+
     // Check marks set while items are added are no change of the user's.
     bool adding_ = false;
+    ImageListHandle rowHeightImages_;
 };
 
 }  // namespace ui

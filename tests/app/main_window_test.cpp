@@ -7,6 +7,7 @@
 #include "pages/explorer_form.h"
 #include "pages/startmenu_form.h"
 #include "pages/system_form.h"
+#include "report/bericht_form.h"
 #include "app_fixture.h"
 #include "components/wait_form.h"
 #include "harness/layout_check.h"
@@ -328,6 +329,31 @@ TEST_F(MainWindowTest, TheReportCollectsBehindTheWaitWindowWithTheMeasurementOpt
         EXPECT_EQ(Form_Bericht, nullptr);
     }
     components::WarteForm = nullptr;
+}
+
+TEST_F(MainWindowTest, TheReportEntryOpensTheLocalisedReportWithItsFactsCollected)
+{
+    app::WireLauncher(*window);
+    createOptionsPage();
+    options->CheckBox_CPU().setChecked(true);  // no processor-load measurement at the start
+    std::string caption;
+    std::string build;
+    bool measuring = true;
+    WhenModal([&] {
+        ASSERT_NE(report::Form_Bericht, nullptr);
+        caption = report::Form_Bericht->caption();
+        build = report::Form_Bericht->find<ui::Label>("Label_Build1").caption();
+        measuring = report::Form_Bericht->CheckBox_CPUUsage().checked() || report::Form_Bericht->MCPUUsage1().active();
+        report::Form_Bericht->find<ui::Button>("Button_Apply").click();
+    });
+
+    window->find<ui::MenuItem>("Systembericht1").click();
+
+    EXPECT_EQ(caption, language::LangString(5000));
+    EXPECT_EQ(build, "2600");
+    EXPECT_FALSE(measuring);
+    EXPECT_EQ(report::Form_Bericht, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window->handle()));
 }
 
 TEST_F(MainWindowTest, TheSystemEntryOpensTheLocalisedSystemPage)

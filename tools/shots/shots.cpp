@@ -13,6 +13,7 @@
 #include "pages/startmenu_form.h"
 #include "pages/system_form.h"
 #include "password/password_form.h"
+#include "report/bericht_form.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -20,6 +21,7 @@
 #include "ui/listview.h"
 #include "ui/pagecontrol.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -183,6 +185,13 @@ int main(int argc, char** argv)
         accounts.addItem("Gast", -1, true);
         accounts.addItem("HelpAssistant", -1, false);
         accounts.setSelectedIndex(2);
+    });
+    ShootLocalised<report::TForm_Bericht>("system-report", [](report::TForm_Bericht& report) {
+        report.MCPUUsage1().setActive(false);
+        report.find<ui::Button>("Button_Reload").click();
+        // A graph of some samples that already scrolls a little.
+        for (int sample = 0; sample < 90; ++sample)
+            report.MCPUUsage1Interval(static_cast<int>(35 + 25 * std::sin(sample / 6.0) + (sample % 7) * 3));
     });
     ShootLocalised<password::TForm_Passwort>("password-dialog", [&](password::TForm_Passwort& dialog) {
         dialog.Image1().assign(mainWindow.Image1());
