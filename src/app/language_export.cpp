@@ -2,6 +2,7 @@
 
 #include "app/about_form.h"
 #include "app/main_window.h"
+#include "autostart/autorun_form.h"
 #include "components/wait_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
@@ -31,6 +32,8 @@ const std::vector<ExportedForm>& ExportedForms()
 {
     static const std::vector<ExportedForm> forms{
         {"TForm1", "\\Language\\Form1.ini", [](const std::string& path) { ExportForm(Form1, path); }},
+        {"TForm_Autorun", "\\Language\\Form_Autorun.ini",
+         [](const std::string& path) { ExportForm(autostart::Form_Autorun, path); }},
         {"TForm_Options", "\\Language\\Form_Options.ini",
          [](const std::string& path) { ExportForm(password::Form_Options, path); }},
         {"TForm_Passwort", "\\Language\\Form_Passwort.ini",
