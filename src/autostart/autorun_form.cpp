@@ -31,18 +31,19 @@ namespace {
 
 const pages::PageDesign kDesign{"Form_Autorun", kTitle, "Einstellungen zu Autostart & Autorun", "autostartautorun"};
 
-constexpr int kListHeight = 292;
+constexpr int kMinListHeight = 200;
 constexpr int kRowHeight = 24;
 constexpr int kNameEditWidth = 200;
 constexpr int kSelectButtonWidth = 30;
 constexpr int kFieldGap = 8;
 constexpr int kButtonGap = 6;
 constexpr int kMinButtonWidth = 88;
-constexpr int kLetterSpacingX = 64;  // a drive letter's cell in the letter list
-constexpr int kLetterSpacingY = 66;
+constexpr int kLetterSpacingX = 76;  // a drive letter's cell: its caption on one line
+constexpr int kLetterSpacingY = 62;
 constexpr int kTextTop = 4;    // every text of a row starts this far below its top
 constexpr int kIconLeft = 4;   // the entry's icon in the name column
 constexpr int kNameLeft = 28;  // the name, right of the icon
+constexpr int kCellPadding = 4;  // texts of the other columns start where their titles start
 
 struct ColumnDesign {
     const char* title;
@@ -55,9 +56,12 @@ int ButtonWidth(const ui::Control& parent, const std::string& caption)
     return std::max(kMinButtonWidth, static_cast<int>(ui::MeasureText(parent.font(), caption).cx) + 24);
 }
 
-void TextAt(HDC dc, int x, int y, const std::string& text)
+// A text from (x, y) to the cell's right edge; one that does not fit ends in "...".
+void TextAt(HDC dc, int x, int y, const RECT& cell, const std::string& text)
 {
-    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    RECT area{x, y, cell.right - kCellPadding, cell.bottom};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 }  // namespace
@@ -88,8 +92,17 @@ void TForm_Autorun::createAutostartSheet()
     auto& sheet = addSheet("TabSheet1", kSheetAutostart, "Automatisch startende Anwendungen");
     const int left = kSheetMargin;
     const int right = sheet.clientWidth() - kSheetMargin;
+    const char* const noteText =
+        "\"Entfernen\" markiert einen Eintrag nur: Velmora entfernt ihn erst beim Klick auf \"Ok\". Verknüpfungen "
+        "aus den Autostart-Ordnern kommen dabei in den Papierkorb.";
 
-    list_ = &sheet.add<ui::DrawnList>(sheet, "VirtualDrawTree_Autorun", ui::Bounds{left, kSheetMargin, right - left, kListHeight});
+    // The list takes the height that the edits, the buttons and the note below it leave.
+    const int labelRoom = ui::MeasureText(ui::DefaultFont(), "Ag").cy + 3;
+    const int noteHeight = ui::MeasureText(sheet.font(), noteText, right - left).cy;
+    const int below = 8 + labelRoom + kFieldHeight + 10 + kButtonHeight + 10 + noteHeight;
+    const int listHeight = std::max(kMinListHeight, sheet.clientHeight() - 2 * kSheetMargin - below);
+
+    list_ = &sheet.add<ui::DrawnList>(sheet, "VirtualDrawTree_Autorun", ui::Bounds{left, kSheetMargin, right - left, listHeight});
     for (const ColumnDesign& column : kColumns)
         list_->addColumn(column.title, column.width);
     list_->setRowHeight(kRowHeight);
@@ -99,7 +112,6 @@ void TForm_Autorun::createAutostartSheet()
     };
 
     // The edits below the list, each with its label above it.
-    const int labelRoom = ui::MeasureText(ui::DefaultFont(), "Ag").cy + 3;
     const int editTop = Bottom(*list_) + 8 + labelRoom;
     nameEdit_ = &Tagged(sheet.add<ui::LabelledEdit>(sheet, "Edit_AutoRunNAME",
                                                     ui::Bounds{left, editTop, kNameEditWidth, kFieldHeight}, "Name:"),
@@ -133,10 +145,7 @@ void TForm_Autorun::createAutostartSheet()
     keepButton_ = addButton("Button_AutoRunNOTDELETE", 4123, "Nicht entfernen", &TForm_Autorun::Button_AutoRunNOTDELETEClick);
 
     auto& note = Tagged(sheet.add<ui::Label>(sheet, "Label_AutorunNote",
-                                             ui::Bounds{left, buttonTop + kButtonHeight + 10, right - left, 0},
-                                             "\"Entfernen\" markiert einen Eintrag nur: Velmora entfernt ihn erst beim "
-                                             "Klick auf \"Ok\". Verknüpfungen aus den Autostart-Ordnern kommen dabei in "
-                                             "den Papierkorb."),
+                                             ui::Bounds{left, buttonTop + kButtonHeight + 10, right - left, 0}, noteText),
                         4130);
     note.setWordWrap(true);
     note.setAutoSize(true);
@@ -166,7 +175,7 @@ void TForm_Autorun::createDriveSheet()
         drives_ = &box.add<ui::ListView>(box, "ListView_AutorunDrives",
                                          ui::Bounds{kInset, group.y(), group.widthFrom(kInset), height}, options);
         drives_->setLargeImages(driveImages_.get());
-        // Nine letters to a row: all 26 are in view without scrolling.
+        // Seven letters to a row: all 26 are in view without scrolling.
         ListView_SetIconSpacing(drives_->handle(), kLetterSpacingX, kLetterSpacingY);
         group.rowEndsAt(Bottom(*drives_));
     }
@@ -269,14 +278,14 @@ void TForm_Autorun::VirtualDrawTree_AutorunDrawNode(HDC dc, int row, int column,
     case 0:
         if (entry.IconIndex != -1)
             ImageList_Draw(manager_.AutostartIcons(), entry.IconIndex, dc, cell.left + kIconLeft, top, ILD_TRANSPARENT);
-        TextAt(dc, cell.left + kNameLeft, top,
-                 current->markedForRemoval ? language::LangString(kMarkedPrefix) + " " + entry.Name : entry.Name);
+        TextAt(dc, cell.left + kNameLeft, top, cell,
+               current->markedForRemoval ? language::LangString(kMarkedPrefix) + " " + entry.Name : entry.Name);
         break;
     case 1:
-        TextAt(dc, cell.left, top, entry.SourceLabel);
+        TextAt(dc, cell.left + kCellPadding, top, cell, entry.SourceLabel);
         break;
     case 2:
-        TextAt(dc, cell.left, top, entry.Command);
+        TextAt(dc, cell.left + kCellPadding, top, cell, entry.Command);
         break;
     default:
         break;

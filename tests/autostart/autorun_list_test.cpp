@@ -344,6 +344,25 @@ TEST_F(AutostartListTest, ANewNameRenamesTheEntryAndLeavesNoCopyUnderTheOldOne)
     EXPECT_EQ(helpers::ReadIniSection(iniFile, "LOAD"), (std::vector<std::string>{"other=C:\\other.exe", "new=C:\\new.exe"}));
 }
 
+TEST_F(AutostartListTest, AnEntryRenamedAndThenMarkedGoesUnderTheNameItIsStoredUnder)
+{
+    WriteRawValue(HKEY_CURRENT_USER, kHkcuRun, "Stored", REG_SZ, TextBytes("C:\\tool.exe"));
+    writeIni("[RUN]\r\nstored=C:\\tool.exe\r\nother=C:\\other.exe\r\n");
+    {
+        OpenedPage page;
+        for (const std::string& name : {std::string("Stored"), std::string("stored")}) {
+            ASSERT_TRUE(Select(*page, name));
+            page->find<ui::Edit>("Edit_AutoRunNAME").setText("Renamed " + name);
+            page->find<ui::Button>("Button_AutorunBEARBEITEN").click();
+            markForRemoval(*page, "Renamed " + name);
+        }
+        pressOk(*page);
+    }
+    EXPECT_FALSE(ReadRawValue(HKEY_CURRENT_USER, kHkcuRun, "Stored"));
+    EXPECT_FALSE(ReadRawValue(HKEY_CURRENT_USER, kHkcuRun, "Renamed Stored"));
+    EXPECT_EQ(helpers::ReadIniSection(iniFile, "RUN"), (std::vector<std::string>{"other=C:\\other.exe"}));
+}
+
 TEST_F(AutostartListTest, ANameThatWouldOverwriteAnotherEntryOrCannotBeGivenIsRefused)
 {
     MakeLink(commonFolder + "\\first.lnk", program("first.exe"));

@@ -15,9 +15,11 @@ namespace {
 
 class AutorunPageTest : public AutostartTest {};
 
-TEST_F(AutorunPageTest, OpensWithItsTitleColumnTitlesAndTheFirstSheet)
+TEST_F(AutorunPageTest, OpensWithItsTitleColumnTitlesAndTheFirstSheetAndAWritableWinIni)
 {
+    ASSERT_TRUE(SetFileAttributesA(iniFile.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
     OpenedPage page;
+    EXPECT_EQ(GetFileAttributesA(iniFile.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_EQ(page->caption(), LangString(4000));
     EXPECT_EQ(page->clientWidth(), 660);
     EXPECT_EQ(page->clientHeight(), 540);
