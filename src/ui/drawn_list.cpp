@@ -79,7 +79,12 @@ LPARAM DrawnList::keyOf(int row) const
 
 std::any& DrawnList::record(int row)
 {
-    return records_[keyOf(row)];
+    const auto found = records_.find(keyOf(row));
+    if (found != records_.end())
+        return found->second;
+    // A row that is not there carries nothing.
+    noRecord_.reset();
+    return noRecord_;
 }
 
 void DrawnList::repaintRow(int row)

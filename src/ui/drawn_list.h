@@ -31,6 +31,7 @@ public:
     int addRow(std::any record);
     int rowCount() const { return itemCount(); }
 
+    // The row's record; an empty one for a row that is not there.
     std::any& record(int row);
     template <class T>
     T* recordAs(int row)
@@ -70,6 +71,7 @@ private:
     int rowHeight_ = 0;
     LPARAM nextKey_ = 0;
     std::map<LPARAM, std::any> records_;
+    std::any noRecord_;
 };
 
 }  // namespace ui

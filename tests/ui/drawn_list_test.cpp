@@ -49,6 +49,8 @@ TEST(DrawnList, RowsOfOneHeightCarryTheirRecordsUntilTheListIsCleared)
     list.recordAs<Entry>(0)->name = "changed";
     EXPECT_EQ(list.recordAs<Entry>(0)->name, "changed");
     EXPECT_EQ(list.recordAs<Entry>(1), nullptr);  // a record of another type
+    EXPECT_EQ(list.recordAs<Entry>(3), nullptr);  // no such row
+    EXPECT_EQ(list.recordAs<Entry>(-1), nullptr);
     EXPECT_FALSE(watch.expired());
 
     list.clear();
