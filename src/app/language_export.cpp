@@ -2,6 +2,7 @@
 
 #include "app/about_form.h"
 #include "app/main_window.h"
+#include "autostart/autorun_form.h"
 #include "components/wait_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
@@ -37,6 +38,8 @@ const std::vector<ExportedForm>& ExportedForms()
         {"TForm1", "\\Language\\Form1.ini", [](const std::string& path) { ExportForm(Form1, path); }},
         {"TForm_Anmelden", "\\Language\\Form_Anmelden.ini",
          [](const std::string& path) { ExportForm(pages::Form_Anmelden, path); }},
+        {"TForm_Autorun", "\\Language\\Form_Autorun.ini",
+         [](const std::string& path) { ExportForm(autostart::Form_Autorun, path); }},
         {"TForm_Bericht", "\\Language\\Form_Bericht.ini",
          [](const std::string& path) { ExportForm(report::Form_Bericht, path); }},
         {"TForm_Explorer", "\\Language\\Form_Explorer.ini",

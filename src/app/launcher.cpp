@@ -2,6 +2,7 @@
 // have yet stays without an action.
 #include "app/open_page.h"
 #include "app/startup.h"
+#include "autostart/autorun_form.h"
 #include "pages/anmelden_form.h"
 #include "pages/explorer_form.h"
 #include "pages/startmenu_form.h"
@@ -17,6 +18,7 @@ void WireLauncher(TForm1& mainWindow)
     mainWindow.setAreaAction(Area::Explorer, [] { OpenPage(pages::Form_Explorer); });
     mainWindow.setAreaAction(Area::Startmenu, [] { OpenPage(pages::Form_Startmenu); });
     mainWindow.setAreaAction(Area::Anmelden, [] { OpenPage(pages::Form_Anmelden); });
+    mainWindow.setAreaAction(Area::Autorun, [] { OpenPage(autostart::Form_Autorun); });
 }
 
 }  // namespace app

@@ -3,6 +3,8 @@
 // gate and the two windows that live for the whole run.
 #pragma once
 
+#include "ui/handles.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -44,6 +46,8 @@ private:
     bool passPasswordGate();
     void createLongLivedWindows();
 
+    // COM for the whole run (shell links), first in and last out.
+    ui::ComScope com_;
     std::unique_ptr<TForm1> mainWindow_;
     std::unique_ptr<components::TWarteForm> waitWindow_;
     std::unique_ptr<password::TForm_Options> optionsPage_;

@@ -84,6 +84,15 @@ bool RecycleFile(const std::string& file);
 // can say that some files were left where they were.
 bool RecycleFiles(const std::string& paths, bool& aborted);
 
+// Gives an existing file or folder a new name (in the same or another folder). Never
+// replaces: false, and nothing changed, when something already has the new name or
+// the file cannot be moved.
+bool RenameFile(const std::string& from, const std::string& to);
+
+// Leaves a file with the archive attribute alone, clearing read-only, hidden and
+// system, so that it can be written; false when the file is missing or refuses.
+bool MakeFileWritable(const std::string& file);
+
 // Ini files
 
 // "name=value" for every entry of the section, in file order; empty when the file
@@ -97,5 +106,10 @@ std::string ReadIniText(const std::string& file, const std::string& section, con
 // (its attributes are restored), and reports whether it reads back exactly as value.
 bool WriteIniText(const std::string& file, const std::string& section, const std::string& name,
                   const std::string& value);
+
+// Deletes the entry from the section of an existing file, also a read-only, hidden or
+// system one (its attributes are restored). True when the entry is gone afterwards,
+// also when there was none; false when the file does not exist or the write fails.
+bool DeleteIniEntry(const std::string& file, const std::string& section, const std::string& name);
 
 }  // namespace helpers

@@ -142,6 +142,17 @@ bool RecycleFile(const std::string& file)
     return ShellRecycle(std::string(fullPath, length) + std::string(2, '\0'), aborted) && !aborted;
 }
 
+bool RenameFile(const std::string& from, const std::string& to)
+{
+    // MoveFileA without MOVEFILE_REPLACE_EXISTING refuses an existing target.
+    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+}
+
+bool MakeFileWritable(const std::string& file)
+{
+    return FileExists(file) && SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_ARCHIVE) != FALSE;
+}
+
 bool RecycleFiles(const std::string& paths, bool& aborted)
 {
     aborted = false;

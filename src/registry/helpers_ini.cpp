@@ -1,6 +1,8 @@
 // Ini files through the private-profile functions.
 #include "registry/helpers.h"
 
+#include <algorithm>
+
 namespace helpers {
 
 namespace {
@@ -84,6 +86,20 @@ bool WriteIniText(const std::string& file, const std::string& section, const std
             return false;
     }
     return ReadIniText(file, section, name) == value;
+}
+
+bool DeleteIniEntry(const std::string& file, const std::string& section, const std::string& name)
+{
+    if (!FileExists(file))
+        return false;
+    {
+        const ClearedAttributes cleared(file, GetFileAttributesA(file.c_str()));
+        if (!WritePrivateProfileStringA(section.c_str(), name.c_str(), nullptr, file.c_str()))
+            return false;
+    }
+    const auto names = IniNames(file, section);
+    return std::none_of(names.begin(), names.end(),
+                        [&](const std::string& present) { return lstrcmpiA(present.c_str(), name.c_str()) == 0; });
 }
 
 }  // namespace helpers

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/globals.h"
+#include "autostart/autorun.h"
 #include "harness/dialog_seam.h"
 #include "harness/help_seam.h"
 #include "harness/modal_driver.h"
@@ -31,11 +32,15 @@ protected:
         // The program's folder is the temporary folder, without its trailing backslash.
         app::AppDir = folder_.path().substr(0, folder_.path().size() - 1);
         app::IsWinXP = true;
+        // Pages that read the startup folders and win.ini (the autostart page, also when
+        // the language export creates it) read files of the test's own.
+        autostart::AutostartFileLocations() = {folder_.makeDir("Startup"), folder_.file("win.ini")};
     }
 
     void TearDown() override
     {
         testing_support::CancelWhenModal();
+        autostart::AutostartFileLocations() = {};
         app::AppDir = savedAppDir_;
         app::IsWinXP = savedIsWinXP_;
         ui::App().resetTermination();

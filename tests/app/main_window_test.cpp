@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/open_page.h"
 #include "app/startup.h"
+#include "autostart/autorun_form.h"
 #include "pages/anmelden_form.h"
 #include "pages/explorer_form.h"
 #include "pages/startmenu_form.h"
@@ -410,5 +411,26 @@ TEST_F(MainWindowTest, TheExplorerStartMenuAndLogonEntriesOpenTheirLocalisedPage
             EXPECT_EQ(cancel, language::LangString(201));
             EXPECT_EQ(entry.reference(), nullptr);
         }
+    }
+}
+
+TEST_F(MainWindowTest, TheAutorunEntryAndItsMenuItemOpenTheLocalisedAutorunPage)
+{
+    app::WireLauncher(*window);
+    for (int opening = 0; opening < 2; ++opening) {
+        std::string caption;
+        WhenModal([&] {
+            ASSERT_NE(autostart::Form_Autorun, nullptr);
+            caption = autostart::Form_Autorun->caption();
+            autostart::Form_Autorun->find<ui::Button>("Button_Abbruch").click();
+        });
+
+        if (opening == 0)
+            ClickLabel(window->areaLabel(Area::Autorun));
+        else
+            window->find<ui::MenuItem>("AutostartAutorun1").click();
+
+        EXPECT_EQ(caption, language::LangString(4000));
+        EXPECT_EQ(autostart::Form_Autorun, nullptr);
     }
 }

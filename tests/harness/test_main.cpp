@@ -1,4 +1,4 @@
-// Entry of every test program: initialises the toolkit as the program does and
+// Entry of every test program: initialises COM and the toolkit as the program does and
 // makes sure no test ever waits for a person at a message box or a platform dialog,
 // opens the help viewer or starts another program unasked.
 #include "harness/dialog_seam.h"
@@ -6,12 +6,15 @@
 #include "harness/platform_dialogs_seam.h"
 #include "harness/programs_seam.h"
 #include "ui/application.h"
+#include "ui/handles.h"
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    // COM for the whole run, as the program has it from start-up (shell links).
+    const ui::ComScope com;
     ui::App().initialize();
     testing_support::UnexpectedMessageBoxes unexpected;
     ui::SetMessageBoxSeam(&unexpected);

@@ -287,4 +287,32 @@ TEST_F(HelpersRecycle, RecycleFilesWithAnEmptyListDoesNothing)
     EXPECT_TRUE(Exists(kept));
 }
 
+class HelpersRenameAndAttributes : public TempFolderTest {};
+
+TEST_F(HelpersRenameAndAttributes, RenameFileNeverReplacesWhatHasTheNewName)
+{
+    const std::string from = file("old.lnk", "old");
+    const std::string taken = file("taken.lnk", "taken");
+
+    EXPECT_FALSE(helpers::RenameFile(from, taken));
+    EXPECT_TRUE(Exists(from));
+    EXPECT_FALSE(helpers::RenameFile(path() + "missing.lnk", path() + "new.lnk"));
+
+    EXPECT_TRUE(helpers::RenameFile(from, path() + "new.lnk"));
+    EXPECT_FALSE(Exists(from));
+    EXPECT_TRUE(Exists(path() + "new.lnk"));
+    EXPECT_TRUE(Exists(taken));
+}
+
+TEST_F(HelpersRenameAndAttributes, MakeFileWritableLeavesTheArchiveAttributeAlone)
+{
+    const std::string ini = file("win.ini", "[windows]\r\n");
+    ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    EXPECT_TRUE(helpers::MakeFileWritable(ini));
+    EXPECT_EQ(GetFileAttributesA(ini.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_FALSE(helpers::MakeFileWritable(path() + "missing.ini"));
+    EXPECT_FALSE(helpers::MakeFileWritable(makeDir("folder")));
+}
+
 }  // namespace
+

@@ -98,4 +98,25 @@ TEST_F(HelpersIni, WriteIniTextReportsAValueThatDoesNotReadBackExactly)
     EXPECT_TRUE(helpers::WriteIniText(ini, "General", "Model", "Mixed Case"));
 }
 
+TEST_F(HelpersIni, DeleteIniEntryRemovesOnlyThatEntryAlsoFromProtectedFiles)
+{
+    const std::string ini = file("win.ini", "[RUN]\r\nTool=C:\\tool.exe\r\nOther=C:\\other.exe\r\n[LOAD]\r\nTool=kept\r\n");
+    const DWORD protectedFile = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    ASSERT_TRUE(SetFileAttributesA(ini.c_str(), protectedFile));
+
+    EXPECT_TRUE(helpers::DeleteIniEntry(ini, "run", "TOOL"));
+
+    EXPECT_EQ(helpers::ReadIniSection(ini, "RUN"), (Lines{"Other=C:\\other.exe"}));
+    EXPECT_EQ(helpers::ReadIniSection(ini, "LOAD"), (Lines{"Tool=kept"}));
+    EXPECT_EQ(GetFileAttributesA(ini.c_str()) & protectedFile, protectedFile);
+    EXPECT_TRUE(helpers::DeleteIniEntry(ini, "RUN", "Missing"));  // already gone is gone
+}
+
+TEST_F(HelpersIni, DeleteIniEntryCreatesNoFile)
+{
+    const std::string missing = path() + "missing.ini";
+    EXPECT_FALSE(helpers::DeleteIniEntry(missing, "RUN", "Tool"));
+    EXPECT_EQ(GetFileAttributesA(missing.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 }  // namespace

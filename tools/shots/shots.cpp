@@ -5,6 +5,8 @@
 #include "app/about_form.h"
 #include "app/globals.h"
 #include "app/main_window.h"
+#include "autostart/autorun_form.h"
+#include "ui/drawn_list.h"
 #include "components/wait_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
@@ -149,6 +151,7 @@ int main(int argc, char** argv)
         return 2;
     }
     outputFolder = argv[1];
+    const ui::ComScope com;  // the autostart page reads shell links
     ui::Application& application = ui::App();
     application.initialize();
     application.setTitle("Velmora");
@@ -192,6 +195,14 @@ int main(int argc, char** argv)
         // A graph of some samples that already scrolls a little.
         for (int sample = 0; sample < 90; ++sample)
             report.MCPUUsage1Interval(static_cast<int>(35 + 25 * std::sin(sample / 6.0) + (sample % 7) * 3));
+    });
+    ShootLocalised<autostart::TForm_Autorun>("autostart-page", [](autostart::TForm_Autorun& page) {
+        // Two entries added as a user adds them, the second marked for removal.
+        autostart::AutostartManager& list = page.autostart();
+        list.AddAutostartEntry("Editor", app::WindowsDir + "\\notepad.exe", 0);
+        list.AddAutostartEntry("Kalender-Erinnerung", "\"C:\\Programme\\Kalender\\erinnerung.exe\" /minimiert", 0);
+        list.row(list.rowCount() - 1)->markedForRemoval = true;
+        page.VirtualDrawTree_Autorun().setFocusedRow(list.rowCount() - 2);
     });
     ShootLocalised<password::TForm_Passwort>("password-dialog", [&](password::TForm_Passwort& dialog) {
         dialog.Image1().assign(mainWindow.Image1());

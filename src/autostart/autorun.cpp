@@ -1,0 +1,535 @@
+#include "autostart/autorun.h"
+
+#include "components/shortcut_link.h"
+#include "language/language.h"
+#include "registry/change_journal.h"
+#include "registry/control_binding.h"
+#include "registry/helpers.h"
+#include "ui/application.h"
+#include "ui/canvas.h"
+#include "ui/convert.h"
+#include "ui/dialogs.h"
+#include "ui/drawn_list.h"
+#include "ui/errors.h"
+
+#include <algorithm>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+namespace autostart {
+
+using namespace registry;
+
+namespace {
+
+constexpr int kCommonStartupSource = 0;
+constexpr int kUserStartupSource = 1;
+constexpr int kFirstRunKeySource = 2;
+constexpr int kIniRunSource = 10;
+constexpr int kIniLoadSource = 11;
+constexpr int kHkcuRunSource = 6;
+constexpr int kHkcuRunOnceSource = 7;
+
+constexpr int kNameColumn = 0;
+constexpr int kCommandColumn = 2;
+constexpr int kNameColumnRoom = 72;     // the icon and the margins around the name
+constexpr int kCommandColumnRoom = 16;
+constexpr int kTitleRoom = 16;          // the header's margins around a column title
+
+constexpr int kChangeDescription = 4001;  // "Automatisch startende Anwendungen"
+
+struct RunKeySource {
+    HKEY root;
+    const char* name;
+};
+
+// Sources 3 to 10 in their order.
+const std::array<RunKeySource, 8>& RunKeys()
+{
+    static const std::array<RunKeySource, 8> keys{{
+        {HKEY_LOCAL_MACHINE, "Run"},
+        {HKEY_LOCAL_MACHINE, "RunOnce"},
+        {HKEY_LOCAL_MACHINE, "RunServices"},
+        {HKEY_LOCAL_MACHINE, "RunServicesOnce"},
+        {HKEY_CURRENT_USER, "Run"},
+        {HKEY_CURRENT_USER, "RunOnce"},
+        {HKEY_CURRENT_USER, "RunServices"},
+        {HKEY_CURRENT_USER, "RunServicesOnce"},
+    }};
+    return keys;
+}
+
+std::string RunKeyPath(const RunKeySource& source)
+{
+    return kWindowsKey + "\\" + source.name;
+}
+
+bool SameText(const std::string& a, const std::string& b)
+{
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+bool EndsWithLinkExtension(const std::string& path)
+{
+    return path.size() >= 4 && SameText(path.substr(path.size() - 4), ".lnk");
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// The icon path of a registry command: one leading and one trailing double quote removed.
+std::string WithoutEnclosingQuotes(std::string text)
+{
+    if (!text.empty() && text.front() == '"')
+        text.erase(0, 1);
+    if (!text.empty() && text.back() == '"')
+        text.pop_back();
+    return text;
+}
+
+// Keeps the system's "insert a disk" box away while a command's file is looked at.
+class QuietCriticalErrors {
+public:
+    QuietCriticalErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    QuietCriticalErrors(const QuietCriticalErrors&) = delete;
+    QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
+    ~QuietCriticalErrors() { SetErrorMode(previous_); }
+
+private:
+    UINT previous_;
+};
+
+// The first icon of the file named by path, added to the list; -1 when it has none.
+int AddFirstIcon(HIMAGELIST icons, const std::string& path)
+{
+    if (!icons || path.empty())
+        return -1;
+    const QuietCriticalErrors quiet;
+    HICON extracted = ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), 0);
+    // ExtractIcon gives 1 for a file that holds no icons, and null for no such file.
+    if (extracted == reinterpret_cast<HICON>(1))
+        extracted = nullptr;
+    const ui::IconHandle icon(extracted);
+    if (!icon)
+        return -1;
+    return ImageList_ReplaceIcon(icons, -1, icon.get());
+}
+
+// The link files below a startup folder, sorted by path without regard to letter case,
+// each path once. A file whose short name alone matches the mask is no link.
+std::vector<std::string> StartupLinks(const std::string& folder)
+{
+    std::vector<std::string> files;
+    helpers::CollectFiles(helpers::StripTrailingBackslashes(folder) + "\\", "*.lnk", files);
+    files.erase(std::remove_if(files.begin(), files.end(), [](const std::string& f) { return !EndsWithLinkExtension(f); }),
+                files.end());
+    std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
+        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    });
+    files.erase(std::unique(files.begin(), files.end(), SameText), files.end());
+    return files;
+}
+
+bool SameFolder(const std::string& a, const std::string& b)
+{
+    return SameText(helpers::StripTrailingBackslashes(a), helpers::StripTrailingBackslashes(b));
+}
+
+bool ContainsName(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::any_of(names.begin(), names.end(), [&](const std::string& present) { return SameText(present, name); });
+}
+
+std::vector<std::string> IniEntryNames(const std::string& section)
+{
+    std::vector<std::string> names;
+    for (const std::string& line : helpers::ReadIniSection(WinIniFile(), section))
+        names.push_back(line.substr(0, line.find('=')));
+    return names;
+}
+
+// Whether two entries live in the same place, where one name can stand only once.
+bool SamePlace(const AutostartEntry& a, const AutostartEntry& b)
+{
+    if (!a.LinkFile.empty() || !b.LinkFile.empty())
+        return !a.LinkFile.empty() && !b.LinkFile.empty() && SameText(FolderOf(a.LinkFile), FolderOf(b.LinkFile));
+    if (!a.RegKey.empty() || !b.RegKey.empty())
+        return a.RegRoot == b.RegRoot && SameText(a.RegKey, b.RegKey);
+    return SameText(a.IniSection, b.IniSection);
+}
+
+// Names that no link file or win.ini entry can carry.
+bool NameAllowed(const AutostartEntry& entry, const std::string& name)
+{
+    if (!entry.LinkFile.empty()) {
+        const std::string base = name.substr(0, name.size() - 4);
+        const std::string path = FolderOf(entry.LinkFile) + "\\" + name;
+        return base.find_first_not_of(" .") != std::string::npos && name.find_first_of("\\/:*?\"<>|") == std::string::npos &&
+               path.size() < MAX_PATH;
+    }
+    if (!entry.IniSection.empty())
+        return !name.empty() && name.find_first_of("=\r\n") == std::string::npos && name.front() != '[' &&
+               name.front() != ';' && name.front() != ' ' && name.back() != ' ';
+    return true;
+}
+
+}  // namespace
+
+AutostartFiles& AutostartFileLocations()
+{
+    static AutostartFiles files;
+    return files;
+}
+
+std::string CommonStartupFolder()
+{
+    const std::string& chosen = AutostartFileLocations().commonStartupFolder;
+    return chosen.empty() ? helpers::SpecialFolderPath(ui::App().mainWindow(), CSIDL_COMMON_STARTUP) : chosen;
+}
+
+std::string WinIniFile()
+{
+    const std::string& chosen = AutostartFileLocations().iniFile;
+    if (!chosen.empty())
+        return chosen;
+    char folder[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+    return (length > 0 && length < MAX_PATH ? std::string(folder, length) : std::string()) + "\\win.ini";
+}
+
+AutostartManager::AutostartManager() = default;
+AutostartManager::~AutostartManager() = default;
+
+void AutostartManager::bind(ui::DrawnList& list, components::TShortcutLink& link)
+{
+    list_ = &list;
+    link_ = &link;
+    link_->setQuiet(true);
+}
+
+void AutostartManager::PrepareSourceLabels()
+{
+    for (int source = 0; source < kIniRunSource; ++source)
+        labels_[static_cast<std::size_t>(source)] = language::LangString(kFirstSourceLabel + source);
+    const std::string winIni = language::LangString(kWinIniWord) + " \"Win.ini\"";
+    labels_[kIniRunSource] = winIni + " [RUN]";
+    labels_[kIniLoadSource] = winIni + " [LOAD]";
+}
+
+void AutostartManager::CollectAutostartEntries()
+{
+    list_->clear();
+    // A key that cannot be created yields no rows; the other sources are still listed
+    // before the error is told.
+    std::exception_ptr firstError;
+    for (const RunKeySource& source : RunKeys()) {
+        try {
+            RegKeyEnsure(source.root, RunKeyPath(source));
+        } catch (const ui::Exception&) {
+            if (!firstError)
+                firstError = std::current_exception();
+        }
+    }
+    icons_.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 8));
+    names_.clear();
+    commands_.clear();
+
+    // A search cancelled earlier must not hide the links.
+    ui::CancelRequested = false;
+    const std::string common = ui::UpperCase(CommonStartupFolder());
+    if (!common.empty() && helpers::FolderExists(common))
+        collectStartupFolder(common, kCommonStartupSource);
+    const std::string user = RegReadText(HKCU, kShellFoldersKey, "StartUp");
+    if (!user.empty() && !SameFolder(user, common) && helpers::FolderExists(user))
+        collectStartupFolder(user, kUserStartupSource);
+
+    int source = kFirstRunKeySource;
+    for (const RunKeySource& key : RunKeys())
+        collectRunKey(key.root, RunKeyPath(key), source++);
+    collectIniSection("RUN", kIniRunSource);
+    collectIniSection("LOAD", kIniLoadSource);
+    sizeColumns();
+    if (firstError)
+        std::rethrow_exception(firstError);
+}
+
+void AutostartManager::collectStartupFolder(const std::string& folder, int source)
+{
+    for (const std::string& path : StartupLinks(folder)) {
+        // The component is quiet: an unreadable link leaves the cleared target.
+        link_->setTarget("");
+        link_->setShortcutFile(path);
+        link_->ReadLink();
+        AutostartEntry entry;
+        entry.Name = helpers::TextAfterLast(path, '\\');
+        entry.Command = link_->Target();
+        entry.LinkFile = path;
+        entry.SourceLabel = labels_[static_cast<std::size_t>(source)];
+        const std::string iconPath = entry.Command;
+        makeRow(std::move(entry), iconPath);
+    }
+}
+
+void AutostartManager::collectRunKey(RootKey root, const std::string& key, int source)
+{
+    for (const std::string& name : RegValueNames(root, key)) {
+        AutostartEntry entry;
+        entry.Name = name;
+        entry.Command = RegReadText(root, key, name);
+        entry.RegRoot = root;
+        entry.RegKey = key;
+        entry.SourceLabel = labels_[static_cast<std::size_t>(source)];
+        const std::string iconPath = WithoutEnclosingQuotes(entry.Command);
+        makeRow(std::move(entry), iconPath);
+    }
+}
+
+void AutostartManager::collectIniSection(const std::string& section, int source)
+{
+    for (const std::string& line : helpers::ReadIniSection(WinIniFile(), section)) {
+        const auto equals = line.find('=');
+        AutostartEntry entry;
+        entry.Name = line.substr(0, equals);
+        entry.Command = equals == std::string::npos ? std::string() : line.substr(equals + 1);
+        entry.IniSection = section;
+        entry.SourceLabel = labels_[static_cast<std::size_t>(source)];
+        const std::string iconPath = entry.Command;
+        makeRow(std::move(entry), iconPath);
+    }
+}
+
+void AutostartManager::makeRow(AutostartEntry entry, const std::string& iconPath)
+{
+    if (!icons_)
+        icons_.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 8));
+    if (!entry.IsNew) {
+        entry.StoredName = entry.Name;
+        entry.StoredCommand = entry.Command;
+    }
+    names_.push_back(entry.Name);
+    commands_.push_back(entry.Command);
+    entry.IconIndex = AddFirstIcon(icons_.get(), iconPath);
+    entry.Row = list_->rowCount();
+    list_->addRow(AutostartRow{std::move(entry), false});
+}
+
+// Each column as wide as its longest text, and never so narrow that its title is cut.
+void AutostartManager::sizeColumns()
+{
+    ui::MeasuringCanvas measuring(list_->font());
+    ui::Canvas& canvas = measuring.canvas();
+    const auto titleWidth = [&](int column) { return canvas.textWidth(list_->columnCaption(column)) + kTitleRoom; };
+    list_->setColumnWidth(kNameColumn, std::max(helpers::MaxTextWidth(names_, canvas) + kNameColumnRoom, titleWidth(kNameColumn)));
+    list_->setColumnWidth(kCommandColumn, std::max(helpers::MaxTextWidth(commands_, canvas) + kCommandColumnRoom,
+                                                   titleWidth(kCommandColumn)));
+}
+
+void AutostartManager::AddAutostartEntry(const std::string& Name, const std::string& Command, int Target)
+{
+    AutostartEntry entry;
+    entry.Name = Name;
+    entry.Command = Command;
+    entry.IsNew = true;
+    entry.RegRoot = HKCU;
+    entry.RegKey = kWindowsKey + (Target == 1 ? "\\RunOnce" : "\\Run");
+    entry.SourceLabel = labels_[Target == 1 ? kHkcuRunOnceSource : kHkcuRunSource];
+    const std::string iconPath = entry.Command;
+    makeRow(std::move(entry), iconPath);
+}
+
+AutostartRow* AutostartManager::row(int index) const
+{
+    return list_ ? list_->recordAs<AutostartRow>(index) : nullptr;
+}
+
+int AutostartManager::rowCount() const
+{
+    return list_ ? list_->rowCount() : 0;
+}
+
+std::string AutostartManager::entryName(int rowIndex, const std::string& typed) const
+{
+    const AutostartRow* entryRow = rowIndex >= 0 ? row(rowIndex) : nullptr;
+    if (entryRow && !entryRow->entry.LinkFile.empty() && !EndsWithLinkExtension(typed))
+        return typed + ".lnk";
+    return typed;
+}
+
+NameProblem AutostartManager::checkName(int rowIndex, const std::string& typed) const
+{
+    AutostartEntry candidate;
+    if (const AutostartRow* entryRow = rowIndex >= 0 ? row(rowIndex) : nullptr) {
+        candidate = entryRow->entry;
+    } else {
+        candidate.IsNew = true;
+        candidate.RegRoot = HKCU;
+        candidate.RegKey = kWindowsKey + "\\Run";
+    }
+    const std::string name = entryName(rowIndex, typed);
+    if (!NameAllowed(candidate, name))
+        return NameProblem::NotAllowed;
+    // The entry may always go back to the name its source holds it under.
+    if (!candidate.IsNew && SameText(name, candidate.StoredName))
+        return NameProblem::None;
+
+    // Another row of the same place has the name, or its source still holds it under
+    // that name: applying in row order would overwrite one with the other.
+    for (int other = 0; other < rowCount(); ++other) {
+        if (other == rowIndex)
+            continue;
+        const AutostartEntry& entry = row(other)->entry;
+        if (!SamePlace(candidate, entry))
+            continue;
+        if (SameText(name, entry.Name) || (!entry.IsNew && SameText(name, entry.StoredName)))
+            return NameProblem::Taken;
+    }
+    // What the source holds beyond the list.
+    if (!candidate.LinkFile.empty()) {
+        const std::string path = FolderOf(candidate.LinkFile) + "\\" + name;
+        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return NameProblem::Taken;
+    } else if (!candidate.RegKey.empty()) {
+        if (ContainsName(RegValueNames(candidate.RegRoot, candidate.RegKey), name))
+            return NameProblem::Taken;
+    } else if (ContainsName(IniEntryNames(candidate.IniSection), name)) {
+        return NameProblem::Taken;
+    }
+    return NameProblem::None;
+}
+
+// --- Applying ---------------------------------------------------------------------
+
+struct AutostartManager::Changes {
+    bool links = false;
+    bool registry = false;
+    bool ini = false;
+};
+
+void AutostartManager::ApplyAutostartChanges()
+{
+    const journal::ChangeScope change(language::LangString(kChangeDescription));
+    Changes changes;
+    for (int index = 0; index < rowCount(); ++index) {
+        AutostartRow& current = *row(index);
+        AutostartEntry& entry = current.entry;
+        if (entry.Modified && !current.markedForRemoval && !entry.IsNew) {
+            applyEdit(entry, changes);
+            // Done: a second apply after a later row failed leaves this one alone.
+            entry.Modified = false;
+            entry.StoredName = entry.Name;
+            entry.StoredCommand = entry.Command;
+        }
+        if (!entry.IsNew && current.markedForRemoval)
+            applyRemoval(entry, changes);
+        if (entry.IsNew && !current.markedForRemoval && !entry.RegKey.empty()) {
+            RegWriteText(entry.RegRoot, entry.RegKey, entry.Name, entry.Command);
+            entry.IsNew = false;
+            entry.Modified = false;
+            entry.StoredName = entry.Name;
+            entry.StoredCommand = entry.Command;
+        }
+    }
+
+    if (changes.links && !changes.registry)
+        ui::ShowMessage(language::LangString(kLinksChanged));
+    else if (changes.registry && !changes.links)
+        ui::MessageDlg(language::LangString(kRegistryChanged), ui::MsgKind::Information, {ui::MsgButton::OK});
+    else if (changes.registry && changes.links)
+        ui::MessageDlg(language::LangStrings({kRegistryChanged, kLinksChanged}), ui::MsgKind::Information,
+                       {ui::MsgButton::OK});
+    list_->clear();
+    if (icons_)
+        ImageList_RemoveAll(icons_.get());
+}
+
+void AutostartManager::applyEdit(AutostartEntry& entry, Changes& changes)
+{
+    const bool renamed = !SameText(entry.Name, entry.StoredName);
+    if (!entry.LinkFile.empty()) {
+        const std::string newPath = renamed ? FolderOf(entry.LinkFile) + "\\" + entry.Name : entry.LinkFile;
+        // Something that appeared under the new name since the edit is never replaced.
+        if (renamed && GetFileAttributesA(newPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+            throw ui::EFileCreateError::cannotCreate(newPath);
+        if (entry.Command != entry.StoredCommand) {
+            rewriteLink(entry, newPath);
+            changes.links = true;
+        } else if (renamed) {
+            // Only the name changed: the link file keeps everything it holds.
+            if (!helpers::RenameFile(entry.LinkFile, newPath))
+                throw ui::EOSError::fromLastError();
+            changes.links = true;
+        }
+        entry.LinkFile = newPath;
+    }
+    if (!entry.RegKey.empty()) {
+        changes.registry = true;
+        if (!renamed) {
+            RegUpdateText(entry.RegRoot, entry.RegKey, entry.StoredName, entry.Command);
+        } else {
+            if (ContainsName(RegValueNames(entry.RegRoot, entry.RegKey), entry.Name))
+                throw ui::ERegistryError::writeFailed(entry.Name);
+            // The value under the new name is written as rewriting the old one would
+            // write it; the old one goes only once the new one stands.
+            bool written = false;
+            switch (RegValueKind(entry.RegRoot, entry.RegKey, entry.StoredName)) {
+            case RegDataKind::Integer:
+                written = RegWriteInt(entry.RegRoot, entry.RegKey, entry.Name, ui::StrToInt(entry.Command));
+                break;
+            case RegDataKind::Binary:
+                written = RegStoreInt(entry.RegRoot, entry.RegKey, entry.Name, ui::StrToInt(entry.Command));
+                break;
+            case RegDataKind::String:
+            case RegDataKind::ExpandString:
+                written = RegWriteText(entry.RegRoot, entry.RegKey, entry.Name, entry.Command);
+                break;
+            case RegDataKind::None:
+                break;  // gone, or of a kind that is not rewritten
+            }
+            if (written)
+                RegValueRemove(entry.RegRoot, entry.RegKey, entry.StoredName);
+        }
+    }
+    if (!entry.IniSection.empty()) {
+        changes.ini = true;
+        const std::string file = WinIniFile();
+        if (helpers::WriteIniText(file, entry.IniSection, entry.Name, entry.Command) && renamed)
+            helpers::DeleteIniEntry(file, entry.IniSection, entry.StoredName);
+    }
+}
+
+// The old link goes to the Recycle Bin and a new one takes its place (or its new name):
+// the new target, and everything else the old link held.
+void AutostartManager::rewriteLink(AutostartEntry& entry, const std::string& newPath)
+{
+    link_->setShortcutFile(entry.LinkFile);
+    link_->setTarget("");
+    link_->setWorkingDir("");
+    link_->ReadLink();
+    link_->ReadLinkDetails();
+    helpers::RecycleFile(entry.LinkFile);
+    link_->setTarget(entry.Command);
+    link_->setShortcutFile(newPath);
+    link_->WriteLink();
+}
+
+void AutostartManager::applyRemoval(const AutostartEntry& entry, Changes& changes)
+{
+    if (!entry.LinkFile.empty()) {
+        helpers::RecycleFile(entry.LinkFile);
+        changes.links = true;
+    }
+    if (!entry.RegKey.empty()) {
+        changes.registry = true;
+        RegValueRemove(entry.RegRoot, entry.RegKey, entry.StoredName);
+    }
+    if (!entry.IniSection.empty()) {
+        changes.ini = true;
+        helpers::DeleteIniEntry(WinIniFile(), entry.IniSection, entry.StoredName);
+    }
+}
+
+}  // namespace autostart
