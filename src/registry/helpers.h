@@ -75,6 +75,17 @@ bool RecycleFile(const std::string& file);
 // can say that some files were left where they were.
 bool RecycleFiles(const std::string& paths, bool& aborted);
 
+// Copies a file. With overwrite false an existing target stays as it is and the copy
+// fails. True when the copy was made.
+bool CopyFileOver(const std::string& source, const std::string& target, bool overwrite);
+
+// Writes the bytes as the whole content of the file, creating it or replacing what it
+// held (a read-only file is not written). True when every byte was written.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// Clears every attribute of an existing file (read-only, hidden, system, archive).
+bool ClearFileAttributes(const std::string& path);
+
 // Ini files
 
 // "name=value" for every entry of the section, in file order; empty when the file
@@ -88,5 +99,9 @@ std::string ReadIniText(const std::string& file, const std::string& section, con
 // (its attributes are restored), and reports whether it reads back exactly as value.
 bool WriteIniText(const std::string& file, const std::string& section, const std::string& name,
                   const std::string& value);
+
+// Removes a whole section with all its entries from an existing file (also a read-only,
+// hidden or system one; its attributes are restored). True when the section is gone.
+bool EraseIniSection(const std::string& file, const std::string& section);
 
 }  // namespace helpers

@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "ui/application.h"
@@ -111,6 +112,33 @@ void RemoveEmptySubfolders(const std::string& folder, int depth)
     const std::string self = StripTrailingBackslashes(folder);
     SetFileAttributesA(self.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(self.c_str());
+}
+
+bool CopyFileOver(const std::string& source, const std::string& target, bool overwrite)
+{
+    return CopyFileA(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) != FALSE;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    const ui::FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 20));
+        DWORD done = 0;
+        if (!WriteFile(file.get(), bytes.data() + written, chunk, &done, nullptr) || done == 0)
+            return false;
+        written += done;
+    }
+    return true;
+}
+
+bool ClearFileAttributes(const std::string& path)
+{
+    return FileExists(path) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
 }
 
 bool RecycleFile(const std::string& file)

@@ -86,4 +86,16 @@ bool WriteIniText(const std::string& file, const std::string& section, const std
     return ReadIniText(file, section, name) == value;
 }
 
+bool EraseIniSection(const std::string& file, const std::string& section)
+{
+    if (!FileExists(file))
+        return false;
+    {
+        const ClearedAttributes cleared(file, GetFileAttributesA(file.c_str()));
+        if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file.c_str()))
+            return false;
+    }
+    return IniNames(file, section).empty();
+}
+
 }  // namespace helpers
