@@ -6,6 +6,10 @@
 #include "language/language.h"
 #include "password/options_form.h"
 #include "password/password_form.h"
+#include "pages/ie_form.h"
+#include "pages/internet_tuner_form.h"
+#include "pages/officexp_form.h"
+#include "pages/sonstige_form.h"
 #include "pages/system_form.h"
 #include "ui/dialogs.h"
 #include "ui/single_instance.h"
@@ -31,10 +35,17 @@ const std::vector<ExportedForm>& ExportedForms()
 {
     static const std::vector<ExportedForm> forms{
         {"TForm1", "\\Language\\Form1.ini", [](const std::string& path) { ExportForm(Form1, path); }},
+        {"TForm_IE", "\\Language\\Form_IE.ini", [](const std::string& path) { ExportForm(pages::Form_IE, path); }},
+        {"TForm_InternetTuner", "\\Language\\Form_InternetTuner.ini",
+         [](const std::string& path) { ExportForm(pages::Form_InternetTuner, path); }},
+        {"TForm_OfficeXP", "\\Language\\Form_OfficeXP.ini",
+         [](const std::string& path) { ExportForm(pages::Form_OfficeXP, path); }},
         {"TForm_Options", "\\Language\\Form_Options.ini",
          [](const std::string& path) { ExportForm(password::Form_Options, path); }},
         {"TForm_Passwort", "\\Language\\Form_Passwort.ini",
          [](const std::string& path) { ExportForm(password::Form_Passwort, path); }},
+        {"TForm_Sonstige", "\\Language\\Form_Sonstige.ini",
+         [](const std::string& path) { ExportForm(pages::Form_Sonstige, path); }},
         {"TForm_System", "\\Language\\Form_System.ini",
          [](const std::string& path) { ExportForm(pages::Form_System, path); }},
         {"TWarteForm", "\\Language\\Form_WarteForm.ini",
