@@ -56,16 +56,6 @@ void RemovePresent(const BindingRow& row)
         RegValueRemove(row.root, row.key, row.value);
 }
 
-// The text without blanks, tabs and line breaks at either end.
-std::string Trimmed(const std::string& text)
-{
-    constexpr const char* kBlanks = " \t\r\n";
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 void LoadNumberText(ui::Component& page, const BindingRow& row)
 {
     const std::string text = RegReadText(row.root, row.key, row.value);
@@ -118,7 +108,7 @@ void LoadRow(ui::Component& page, const BindingRow& row)
         break;
     case Rule::YesNoText:
         // A missing value reads as the empty text and so checks the box.
-        BoxOf(page, row).setChecked(ui::UpperCase(Trimmed(RegReadText(row.root, row.key, row.value))) != "NO");
+        BoxOf(page, row).setChecked(ui::UpperCase(ui::Trim(RegReadText(row.root, row.key, row.value))) != "NO");
         break;
     case Rule::Special:
         if (row.load)

@@ -11,15 +11,6 @@ using namespace registry;
 
 namespace {
 
-std::string Trimmed(const std::string& text)
-{
-    constexpr const char* kBlanks = " \t\r\n";
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 // Checked: the edit's text as a string; unchecked: the value deleted.
 void SaveTextOrDelete(ui::Component& page, const BindingRow& row, const char* editName)
 {
@@ -87,7 +78,7 @@ void LoadDownloadFolder(ui::Component& page, const BindingRow& row)
     auto& edit = page.find<ui::Edit>("Edit_DownloadDIR");
     box.setChecked(false);
     edit.setText("");
-    const std::string folder = ui::UpperCase(Trimmed(RegReadText(row.root, row.key, row.value)));
+    const std::string folder = ui::UpperCase(ui::Trim(RegReadText(row.root, row.key, row.value)));
     if (folder.empty())
         return;
     box.setChecked(true);

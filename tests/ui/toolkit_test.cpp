@@ -4,6 +4,7 @@
 #include "harness/layout_check.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/convert.h"
 #include "ui/errors.h"
 #include "ui/form.h"
 #include "ui/menu.h"
@@ -263,4 +264,13 @@ TEST(Toolkit, ValueControlsCountEverySetting)
     EXPECT_EQ(spin.changeCount(), spinSet);
     SetWindowTextA(spin.handle(), "42");
     EXPECT_GT(spin.changeCount(), spinSet);
+}
+
+TEST(Convert, TrimRemovesBlanksAndControlCharactersAtBothEndsOnly)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {" no ", "no"}, {"\t c:\\dl \r\n", "c:\\dl"}, {"a b", "a b"}, {"   ", ""}, {"", ""}, {"x", "x"}, {"\xe4 ", "\xe4"},
+    };
+    for (const auto& [text, trimmed] : cases)
+        EXPECT_EQ(Trim(text), trimmed) << text;
 }
