@@ -3,6 +3,10 @@
 #include "app/main_window.h"
 #include "app/open_page.h"
 #include "app/startup.h"
+#include "pages/ie_form.h"
+#include "pages/internet_tuner_form.h"
+#include "pages/officexp_form.h"
+#include "pages/sonstige_form.h"
 #include "pages/system_form.h"
 #include "app_fixture.h"
 #include "components/wait_form.h"
@@ -14,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using app::Area;
@@ -340,4 +345,35 @@ TEST_F(MainWindowTest, TheSystemEntryOpensTheLocalisedSystemPage)
 
     EXPECT_EQ(caption, language::LangString(15000));
     EXPECT_EQ(pages::Form_System, nullptr);
+}
+
+TEST_F(MainWindowTest, TheInternetOfficeMiscellaneousAndTunerEntriesOpenTheirLocalisedPages)
+{
+    app::WireLauncher(*window);
+    // Each menu item with the page it opens: its reference, its caption string and how it closes.
+    struct Entry {
+        const char* menuItem;
+        std::function<ui::Form*()> page;
+        int title;
+        const char* cancelButton;
+    };
+    const Entry entries[] = {
+        {"MicrosoftInternetExplorer61", [] { return static_cast<ui::Form*>(pages::Form_IE); }, 8000, "Button_Abbruch"},
+        {"MicrosoftOfficeXP1", [] { return static_cast<ui::Form*>(pages::Form_OfficeXP); }, 10000, "Button_Abbruch"},
+        {"Sonstiges1", [] { return static_cast<ui::Form*>(pages::Form_Sonstige); }, 13000, "Button_Abbruch"},
+        {"InternetZugangoptimieren1", [] { return static_cast<ui::Form*>(pages::Form_InternetTuner); }, 9000,
+         "Button_Abbruch"},
+    };
+    for (const Entry& entry : entries) {
+        std::string caption;
+        WhenModal([&] {
+            ui::Form* page = entry.page();
+            ASSERT_NE(page, nullptr) << entry.menuItem;
+            caption = page->caption();
+            page->find<ui::Button>(entry.cancelButton).click();
+        });
+        window->find<ui::MenuItem>(entry.menuItem).click();
+        EXPECT_EQ(caption, language::LangString(entry.title)) << entry.menuItem;
+        EXPECT_EQ(entry.page(), nullptr) << entry.menuItem;
+    }
 }
