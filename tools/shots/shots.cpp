@@ -8,6 +8,10 @@
 #include "components/wait_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
+#include "pages/ie_form.h"
+#include "pages/internet_tuner_form.h"
+#include "pages/officexp_form.h"
+#include "pages/sonstige_form.h"
 #include "pages/system_form.h"
 #include "password/password_form.h"
 #include "ui/application.h"
@@ -166,6 +170,10 @@ int main(int argc, char** argv)
     mainWindow.hide();
 
     ShootLocalised<pages::TForm_System>("system-page");
+    ShootLocalised<pages::TForm_IE>("ie-page");
+    ShootLocalised<pages::TForm_OfficeXP>("officexp-page");
+    ShootLocalised<pages::TForm_Sonstige>("sonstige-page");
+    ShootLocalised<pages::TForm_InternetTuner>("internet-tuner");
     ShootLocalised<password::TForm_Passwort>("password-dialog", [&](password::TForm_Passwort& dialog) {
         dialog.Image1().assign(mainWindow.Image1());
         dialog.Edit1().setText("geheim");
