@@ -158,7 +158,7 @@ void TForm_IE::createLookSheet()
         const ui::Bounds area{kInset, group.y(), kPreviewWidth, kPreviewHeight};
         // The label lies under the preview and says so while no picture is shown.
         noPicture_ = &Tagged(frame.add<ui::Label>(frame, "Label20", area, "Kein Bild gewählt..."), 8115);
-        noPicture_->setAlignment(SS_CENTER);
+        noPicture_->setAlignment(SS_CENTER | SS_CENTERIMAGE);
         preview_ = &frame.add<ui::Image>(frame, "Image_IE5", area);
         picture_ = &frame.add<ui::Image>(frame, "Image_IE5_Dummy", ui::Bounds{kInset, group.y(), 1, 1});
         picture_->setVisible(false);

@@ -120,10 +120,14 @@ void TForm_Sonstige::createOemSheet()
         group.space(4);
         ui::GroupBox& frame = group.box();
         const int logoTop = group.y();
-        auto& panel = frame.add<ui::Panel>(frame, "Panel_Oemlogo", ui::Bounds{kInset, logoTop, kLogoWidth, kLogoHeight});
-        logo_ = &panel.add<ui::Image>(panel, "Image_Oemlogo", ui::Bounds{0, 0, kLogoWidth, kLogoHeight});
+        // A sunken frame around the panel shows where the logo goes, also while there is none.
+        auto& panel = frame.add<ui::Panel>(frame, "Panel_Oemlogo", ui::Bounds{kInset, logoTop, kLogoWidth + 2, kLogoHeight + 2});
+        SetWindowLongPtrA(panel.handle(), GWL_EXSTYLE, GetWindowLongPtrA(panel.handle(), GWL_EXSTYLE) | WS_EX_STATICEDGE);
+        SetWindowPos(panel.handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        logo_ = &panel.add<ui::Image>(panel, "Image_Oemlogo", ui::Bounds{0, 0, panel.clientWidth(), panel.clientHeight()});
         logo_->setStretch(true);
-        const int buttonTop = logoTop + kLogoHeight + 6;
+        const int buttonTop = logoTop + kLogoHeight + 8;
         const int buttonWidth = (kLogoWidth - kFieldGap) / 2;
         AddButton(frame, {"Button_OEMBild", 13214, "Bild auswählen"}, kInset, buttonTop, buttonWidth);
         AddButton(frame, {"Button_OemBildDELETE", 13215, "Bild entfernen"}, kInset + buttonWidth + kFieldGap, buttonTop,
