@@ -193,6 +193,26 @@ TEST_F(CacheCleanUpTest, CancelWhileCountingShowsNothing)
     EXPECT_EQ(CachedUrls().size(), 5u);
 }
 
+TEST_F(CacheCleanUpTest, EntriesInUseStayAndAreReportedInOneMessage)
+{
+    seedAll();
+    // An entry whose file is open for reading cannot be deleted.
+    std::vector<BYTE> record(4096);
+    DWORD size = static_cast<DWORD>(record.size());
+    ASSERT_TRUE(RetrieveUrlCacheEntryFileA(kFiles[1].c_str(),
+                                           reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(record.data()), &size, 0));
+    create();
+    boxes.answer(ui::MsgButton::Yes);
+    button("Button_CacheDELETE").click();
+    const std::set<std::string> left = CachedUrls();
+    UnlockUrlCacheEntryFileA(kFiles[1].c_str(), 0);
+
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.last().text, "1 " + language::LangString(8800) + "\r" + language::LangString(8801));
+    EXPECT_EQ(left, (std::set<std::string>{kFiles[1], kCookie, kVisited}));
+    EXPECT_FALSE(button("Button_CacheDELETE").enabled());
+}
+
 // The processor time the user-interface thread has used so far, in milliseconds.
 long long ThreadMilliseconds()
 {

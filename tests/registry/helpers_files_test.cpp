@@ -316,19 +316,22 @@ TEST_F(HelpersFileWrites, CopyFileOverKeepsAnExistingTargetUnlessAskedToOverwrit
     EXPECT_FALSE(helpers::CopyFileOver(path() + "fehlt.gif", path() + "x.gif", true));
 }
 
-TEST_F(HelpersFileWrites, WriteFileBytesReplacesTheWholeContentButNotOfAReadOnlyFile)
+TEST_F(HelpersFileWrites, WriteFileBytesReplacesTheWholeContent)
 {
     const std::string target = file("logo.bmp", "a much longer old content");
     EXPECT_TRUE(helpers::WriteFileBytes(target, std::string("new\0bytes", 9)));
     EXPECT_EQ(Contents(target), std::string("new\0bytes", 9));
     EXPECT_TRUE(helpers::WriteFileBytes(path() + "leer.ini", ""));
     EXPECT_TRUE(helpers::FileExists(path() + "leer.ini"));
-    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(helpers::WriteFileBytes(target, "other"));
-    EXPECT_EQ(Contents(target), std::string("new\0bytes", 9));
+    EXPECT_FALSE(helpers::WriteFileBytes(makeDir("ordner.bmp"), "x"));
+}
 
+TEST_F(HelpersFileWrites, ClearFileAttributesTakesReadOnlyHiddenAndSystemAway)
+{
+    const std::string target = file("oeminfo.ini", "[General]");
+    const DWORD protectedFile = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), protectedFile));
     EXPECT_TRUE(helpers::ClearFileAttributes(target));
-    EXPECT_EQ(GetFileAttributesA(target.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
-    EXPECT_TRUE(helpers::WriteFileBytes(target, "other"));
+    EXPECT_EQ(GetFileAttributesA(target.c_str()) & protectedFile, 0u);
     EXPECT_FALSE(helpers::ClearFileAttributes(path() + "fehlt.ini"));
 }
