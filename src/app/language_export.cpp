@@ -10,6 +10,10 @@
 #include "pages/anmelden_form.h"
 #include "pages/explorer_form.h"
 #include "pages/startmenu_form.h"
+#include "pages/ie_form.h"
+#include "pages/internet_tuner_form.h"
+#include "pages/officexp_form.h"
+#include "pages/sonstige_form.h"
 #include "pages/system_form.h"
 #include "report/bericht_form.h"
 #include "ui/dialogs.h"
@@ -44,10 +48,17 @@ const std::vector<ExportedForm>& ExportedForms()
          [](const std::string& path) { ExportForm(report::Form_Bericht, path); }},
         {"TForm_Explorer", "\\Language\\Form_Explorer.ini",
          [](const std::string& path) { ExportForm(pages::Form_Explorer, path); }},
+        {"TForm_IE", "\\Language\\Form_IE.ini", [](const std::string& path) { ExportForm(pages::Form_IE, path); }},
+        {"TForm_InternetTuner", "\\Language\\Form_InternetTuner.ini",
+         [](const std::string& path) { ExportForm(pages::Form_InternetTuner, path); }},
+        {"TForm_OfficeXP", "\\Language\\Form_OfficeXP.ini",
+         [](const std::string& path) { ExportForm(pages::Form_OfficeXP, path); }},
         {"TForm_Options", "\\Language\\Form_Options.ini",
          [](const std::string& path) { ExportForm(password::Form_Options, path); }},
         {"TForm_Passwort", "\\Language\\Form_Passwort.ini",
          [](const std::string& path) { ExportForm(password::Form_Passwort, path); }},
+        {"TForm_Sonstige", "\\Language\\Form_Sonstige.ini",
+         [](const std::string& path) { ExportForm(pages::Form_Sonstige, path); }},
         {"TForm_Startmenu", "\\Language\\Form_Startmenu.ini",
          [](const std::string& path) { ExportForm(pages::Form_Startmenu, path); }},
         {"TForm_System", "\\Language\\Form_System.ini",

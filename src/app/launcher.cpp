@@ -6,6 +6,10 @@
 #include "pages/anmelden_form.h"
 #include "pages/explorer_form.h"
 #include "pages/startmenu_form.h"
+#include "pages/ie_form.h"
+#include "pages/internet_tuner_form.h"
+#include "pages/officexp_form.h"
+#include "pages/sonstige_form.h"
 #include "pages/system_form.h"
 #include "report/bericht_form.h"
 
@@ -19,6 +23,10 @@ void WireLauncher(TForm1& mainWindow)
     mainWindow.setAreaAction(Area::Startmenu, [] { OpenPage(pages::Form_Startmenu); });
     mainWindow.setAreaAction(Area::Anmelden, [] { OpenPage(pages::Form_Anmelden); });
     mainWindow.setAreaAction(Area::Autorun, [] { OpenPage(autostart::Form_Autorun); });
+    mainWindow.setAreaAction(Area::IE, [] { OpenPage(pages::Form_IE); });
+    mainWindow.setAreaAction(Area::OfficeXP, [] { OpenPage(pages::Form_OfficeXP); });
+    mainWindow.setAreaAction(Area::Sonstiges, [] { OpenPage(pages::Form_Sonstige); });
+    mainWindow.setAreaAction(Area::InternetZugang, [] { OpenPage(pages::Form_InternetTuner); });
 }
 
 }  // namespace app

@@ -106,6 +106,10 @@ void LoadRow(ui::Component& page, const BindingRow& row)
     case Rule::NumberAsText:
         LoadNumberText(page, row);
         break;
+    case Rule::YesNoText:
+        // A missing value reads as the empty text and so checks the box.
+        BoxOf(page, row).setChecked(ui::UpperCase(ui::Trim(RegReadText(row.root, row.key, row.value))) != "NO");
+        break;
     case Rule::Special:
         if (row.load)
             row.load(page, row);
@@ -142,6 +146,9 @@ void SaveRow(ui::Component& page, const BindingRow& row)
         break;
     case Rule::NumberAsText:
         RegWriteText(row.root, row.key, row.value, std::to_string(page.find<ui::SpinEdit>(row.control).value()));
+        break;
+    case Rule::YesNoText:
+        RegWriteText(row.root, row.key, row.value, BoxOf(page, row).checked() ? "yes" : "No");
         break;
     case Rule::Special:
         if (row.save)

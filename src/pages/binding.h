@@ -25,6 +25,7 @@ enum class Rule {
     RemovedPolicyFlag = 5,  // 5: loads as 1; saves DWORD 1 or deletes the value
     DefaultOrOwnNumber = 6, // 6: default button, or own-number button with a spin edit
     NumberAsText = 7,       // 7: spin edit whose number the registry keeps as decimal text
+    YesNoText = 8,          // Y: checked unless the trimmed text is "no" in any case; saves "yes" or "No"
     Special = 0,            // the row's own load and save functions
 };
 

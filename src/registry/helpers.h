@@ -92,6 +92,16 @@ bool RenameFile(const std::string& from, const std::string& to);
 // Leaves a file with the archive attribute alone, clearing read-only, hidden and
 // system, so that it can be written; false when the file is missing or refuses.
 bool MakeFileWritable(const std::string& file);
+// Copies a file. With overwrite false an existing target stays as it is and the copy
+// fails. True when the copy was made.
+bool CopyFileOver(const std::string& source, const std::string& target, bool overwrite);
+
+// Writes the bytes as the whole content of the file, creating it or replacing what it
+// held (a read-only file is not written). True when every byte was written.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// Clears every attribute of an existing file (read-only, hidden, system, archive).
+bool ClearFileAttributes(const std::string& path);
 
 // Ini files
 
@@ -111,5 +121,8 @@ bool WriteIniText(const std::string& file, const std::string& section, const std
 // system one (its attributes are restored). True when the entry is gone afterwards,
 // also when there was none; false when the file does not exist or the write fails.
 bool DeleteIniEntry(const std::string& file, const std::string& section, const std::string& name);
+// Removes a whole section with all its entries from an existing file (also a read-only,
+// hidden or system one; its attributes are restored). True when the section is gone.
+bool EraseIniSection(const std::string& file, const std::string& section);
 
 }  // namespace helpers

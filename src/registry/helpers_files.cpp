@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "ui/application.h"
@@ -113,19 +114,39 @@ void RemoveEmptySubfolders(const std::string& folder, int depth)
     RemoveDirectoryA(self.c_str());
 }
 
+bool CopyFileOver(const std::string& source, const std::string& target, bool overwrite)
+{
+    return CopyFileA(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) != FALSE;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    const ui::FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 20));
+        DWORD done = 0;
+        if (!WriteFile(file.get(), bytes.data() + written, chunk, &done, nullptr) || done == 0)
+            return false;
+        written += done;
+    }
+    return true;
+}
+
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines)
 {
     std::string content;
     for (const std::string& line : lines)
         content += line + "\r\n";
-    const ui::FileHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    DWORD written = 0;
-    return content.size() <= MAXDWORD &&
-           WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-           written == content.size();
+    return WriteFileBytes(path, content);
+}
+
+bool ClearFileAttributes(const std::string& path)
+{
+    return FileExists(path) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
 }
 
 bool RecycleFile(const std::string& file)

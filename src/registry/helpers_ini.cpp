@@ -102,4 +102,16 @@ bool DeleteIniEntry(const std::string& file, const std::string& section, const s
                         [&](const std::string& present) { return lstrcmpiA(present.c_str(), name.c_str()) == 0; });
 }
 
+bool EraseIniSection(const std::string& file, const std::string& section)
+{
+    if (!FileExists(file))
+        return false;
+    {
+        const ClearedAttributes cleared(file, GetFileAttributesA(file.c_str()));
+        if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file.c_str()))
+            return false;
+    }
+    return IniNames(file, section).empty();
+}
+
 }  // namespace helpers

@@ -17,7 +17,6 @@
 #include "ui/layout.h"
 #include "ui/listview.h"
 #include "ui/look.h"
-#include "ui/memo.h"
 #include "ui/pagecontrol.h"
 #include "ui/programs.h"
 

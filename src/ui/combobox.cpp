@@ -18,9 +18,16 @@ Bounds WithListRoom(Bounds bounds)
 
 }  // namespace
 
-ComboBox::ComboBox(Control& parent, std::string name, const Bounds& bounds, const std::vector<std::string>& items)
+ComboBox::ComboBox(Control& parent, std::string name, const Bounds& bounds, const std::vector<std::string>& items,
+                   ComboStyle style)
     : Control(&parent, std::move(name),
-              WindowSpec{"COMBOBOX", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, {}}, WithListRoom(bounds))
+              WindowSpec{"COMBOBOX",
+                         static_cast<DWORD>(WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
+                                            (style == ComboStyle::DropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL
+                                                                           : CBS_DROPDOWNLIST)),
+                         0, {}},
+              WithListRoom(bounds)),
+      style_(style)
 {
     fitClosedHeight(bounds.height);
     setItems(items);
@@ -83,13 +90,23 @@ void ComboBox::setItemIndex(int index)
 
 std::string ComboBox::text() const
 {
+    if (style_ == ComboStyle::DropDown)
+        return windowText();
     const int index = itemIndex();
     return index < 0 ? std::string() : itemText(index);
 }
 
+void ComboBox::setText(const std::string& text)
+{
+    if (style_ != ComboStyle::DropDown)
+        return;
+    noteChange();
+    setWindowText(text);
+}
+
 void ComboBox::handleCommand(int code)
 {
-    if (code == CBN_SELCHANGE) {
+    if (code == CBN_SELCHANGE || (code == CBN_EDITCHANGE && style_ == ComboStyle::DropDown)) {
         noteChange();
         fire(onChange);
     }

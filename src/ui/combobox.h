@@ -1,4 +1,5 @@
-// A drop-down list of fixed items (no free text), with one selected item or none.
+// A drop-down list of fixed items (no free text), with one selected item or none;
+// or, as a drop-down box, an edit for free text with the items offered below it.
 #pragma once
 
 #include "ui/control.h"
@@ -8,9 +9,12 @@
 
 namespace ui {
 
+enum class ComboStyle { DropDownList, DropDown };
+
 class ComboBox : public Control {
 public:
-    ComboBox(Control& parent, std::string name, const Bounds& bounds, const std::vector<std::string>& items = {});
+    ComboBox(Control& parent, std::string name, const Bounds& bounds, const std::vector<std::string>& items = {},
+             ComboStyle style = ComboStyle::DropDownList);
 
     // Replaces the items; nothing is selected afterwards.
     void setItems(const std::vector<std::string>& items);
@@ -20,9 +24,12 @@ public:
     // -1 when nothing is selected; setting an index outside the items selects nothing.
     int itemIndex() const;
     void setItemIndex(int index);
-    std::string text() const;  // the selected item, empty when none
+    // The selected item, empty when none; for a drop-down box the text of its edit.
+    std::string text() const;
+    // A drop-down box shows the text in its edit (a drop-down list ignores it).
+    void setText(const std::string& text);
 
-    Event onChange;  // the user chose an item
+    Event onChange;  // the user chose an item or typed into the edit
 
     void handleCommand(int code) override;
 
@@ -37,6 +44,7 @@ private:
     // How deep the box is in handling its own messages: sizes it sets itself while
     // handling one are its own business, not a caller's new bounds.
     int nesting_ = 0;
+    ComboStyle style_;
 };
 
 }  // namespace ui

@@ -383,6 +383,11 @@ Edit::Edit(Control& parent, std::string name, const Bounds& bounds, const std::s
 {
 }
 
+Edit::Edit(Control& parent, std::string name, const Bounds& bounds, DWORD style)
+    : Control(&parent, std::move(name), WindowSpec{"EDIT", style, WS_EX_CLIENTEDGE, {}}, bounds)
+{
+}
+
 void Edit::setPasswordChar(char character)
 {
     SendMessageA(handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(character), 0);
@@ -410,6 +415,47 @@ void Edit::handleCommand(int code)
         noteChange();
         fire(onChange);
     }
+}
+
+// --- Memo -----------------------------------------------------------------------
+
+Memo::Memo(Control& parent, std::string name, const Bounds& bounds)
+    : Edit(parent, std::move(name), bounds,
+           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN)
+{
+    // The single-line default of about 32000 characters would cut long texts.
+    SendMessageA(handle(), EM_LIMITTEXT, 0, 0);
+}
+
+std::vector<std::string> Memo::lines() const
+{
+    const std::string all = text();
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    while (start < all.size()) {
+        const auto end = all.find("\r\n", start);
+        if (end == std::string::npos) {
+            result.push_back(all.substr(start));
+            break;
+        }
+        result.push_back(all.substr(start, end - start));
+        start = end + 2;
+    }
+    return result;
+}
+
+void Memo::setLines(const std::vector<std::string>& lines)
+{
+    // Every line ends with a break, so that a last empty line is kept.
+    std::string all;
+    for (const std::string& line : lines)
+        all += line + "\r\n";
+    setText(all);
+}
+
+void Memo::addLine(const std::string& line)
+{
+    setText(text() + line + "\r\n");
 }
 
 // --- LabelledEdit ---------------------------------------------------------------

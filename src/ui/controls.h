@@ -4,6 +4,9 @@
 
 #include "ui/control.h"
 
+#include <string>
+#include <vector>
+
 namespace ui {
 
 // A control whose window text is its "Caption" property.
@@ -161,6 +164,24 @@ public:
 
     Event onChange;
     void handleCommand(int code) override;
+
+protected:
+    // An edit of another kind (a memo) with its own window style.
+    Edit(Control& parent, std::string name, const Bounds& bounds, DWORD style);
+};
+
+// A multi-line edit whose text is a list of lines.
+class Memo : public Edit {
+public:
+    Memo(Control& parent, std::string name, const Bounds& bounds);
+
+    // The lines between the line breaks; a break at the very end starts no further line.
+    std::vector<std::string> lines() const;
+    // Shows every line followed by a line break.
+    void setLines(const std::vector<std::string>& lines);
+    // Adds one line at the end (one item of data a line: the display modes of the report).
+    void addLine(const std::string& line);
+    void clear() { setText({}); }
 };
 
 // An edit with a label bound above it; the label carries the text of the Tag.

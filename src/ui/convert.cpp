@@ -1,5 +1,7 @@
 #include "ui/convert.h"
 
+#include <algorithm>
+
 #include "ui/errors.h"
 
 #include <cstdint>
@@ -46,6 +48,14 @@ std::string UpperCase(std::string text)
     if (!text.empty())
         CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
     return text;
+}
+
+std::string Trim(const std::string& text)
+{
+    const auto kept = [](char ch) { return static_cast<unsigned char>(ch) > ' '; };
+    const auto first = std::find_if(text.begin(), text.end(), kept);
+    const auto last = std::find_if(text.rbegin(), text.rend(), kept).base();
+    return first < last ? std::string(first, last) : std::string{};
 }
 
 }  // namespace ui

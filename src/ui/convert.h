@@ -16,4 +16,7 @@ int StrToInt(const std::string& text);
 // names without regard to case.
 std::string UpperCase(std::string text);
 
+// The text without blanks and control characters (tabs, line breaks) at either end.
+std::string Trim(const std::string& text);
+
 }  // namespace ui

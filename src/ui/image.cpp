@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace ui {
@@ -35,53 +38,59 @@ bool Image::loadFromResource(int resourceId)
 
 namespace {
 
-// A bitmap of a picture file the system's picture loader reads (JPEG among others):
-// the file's bytes as a stream, the loaded picture's bitmap copied into one of our own.
-HBITMAP LoadOlePicture(const std::string& path)
+bool HasArea(HBITMAP bitmap)
 {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > 64 * 1024 * 1024)
+    BITMAP info{};
+    return GetObjectA(bitmap, sizeof(info), &info) && info.bmWidth > 0 && info.bmHeight != 0;
+}
+
+// Decodes a picture file (JPEG, GIF, bitmap) with the platform's picture object and
+// returns a copy of its bitmap that the caller owns; null when it cannot be decoded.
+HBITMAP DecodePictureFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
         return nullptr;
-    const auto bytes = static_cast<DWORD>(size.QuadPart);
-    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (bytes.empty())
+        return nullptr;
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
     if (!memory)
         return nullptr;
-    {
-        void* target = GlobalLock(memory.get());
-        DWORD read = 0;
-        const bool complete = target && ReadFile(file.get(), target, bytes, &read, nullptr) && read == bytes;
+    if (void* target = GlobalLock(memory.get())) {
+        std::memcpy(target, bytes.data(), bytes.size());
         GlobalUnlock(memory.get());
-        if (!complete)
-            return nullptr;
+    } else {
+        return nullptr;
     }
+    const ComScope com;
     ComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(memory.get(), TRUE, stream.out())))
         return nullptr;
     memory.release();  // the stream frees it now
     ComPtr<IPicture> picture;
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes), FALSE, __uuidof(IPicture), picture.outVoid())))
+    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, picture.outVoid())))
         return nullptr;
-    SHORT type = PICTYPE_UNINITIALIZED;
+    SHORT type = PICTYPE_NONE;
     OLE_HANDLE handle = 0;
     if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP || FAILED(picture->get_Handle(&handle)))
         return nullptr;
-    // The picture owns its bitmap and frees it with itself.
-    return static_cast<HBITMAP>(
-        CopyImage(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    // The picture object owns its bitmap; the copy outlives it.
+    auto* source = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+    return static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 }  // namespace
 
 bool Image::loadFromFile(const std::string& path)
 {
-    auto* bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    GdiObject bitmap(static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     if (!bitmap)
-        bitmap = LoadOlePicture(path);
-    if (!bitmap)
+        bitmap.reset(DecodePictureFile(path));
+    if (!bitmap || !HasArea(static_cast<HBITMAP>(bitmap.get())))
         return false;
-    takeBitmap(bitmap);
+    takeBitmap(static_cast<HBITMAP>(bitmap.release()));
     return true;
 }
 
@@ -104,35 +113,12 @@ void Image::clear()
 
 void Image::tile(const Image& picture)
 {
-    const SIZE piece = picture.pictureSize();
-    if (!picture.hasPicture() || piece.cx <= 0 || piece.cy <= 0) {
+    if (!picture.hasPicture()) {
         clear();
         return;
     }
-    const int width = std::max(1, this->width());
-    const int height = std::max(1, this->height());
-    WindowDC screen(nullptr);
-    MemoryDC canvas(CreateCompatibleDC(screen.get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    GdiObject tiled(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!canvas || !tiled)
-        return;
-    {
-        SelectedObject selected(canvas.get(), tiled.get());
-        const int columns = width / piece.cx + 1;
-        const int rows = height / piece.cy + 1;
-        for (int column = 0; column < columns; ++column)
-            for (int row = 0; row < rows; ++row)
-                picture.drawTo(canvas.get(), column * piece.cx, row * piece.cy);
-    }
-    takeBitmap(static_cast<HBITMAP>(tiled.release()));
+    newPicture(std::max(1, width()), std::max(1, height()), RGB(255, 255, 255));
+    tileWith(picture);
 }
 
 void Image::newPicture(int width, int height, COLORREF color)
@@ -225,6 +211,67 @@ void Image::setAutoSize(bool autoSize)
     }
 }
 
+void Image::setStretch(bool stretch)
+{
+    stretch_ = stretch;
+    InvalidateRect(GetParent(handle()), nullptr, TRUE);
+}
+
+int Image::tileWith(const Image& tile)
+{
+    const SIZE piece = tile.pictureSize();
+    if (!tile.hasPicture() || piece.cx <= 0 || piece.cy <= 0 || width() <= 0 || height() <= 0)
+        return 0;
+    if (!bitmap_)
+        newPicture(width(), height(), RGB(255, 255, 255));
+    if (!bitmap_)
+        return 0;
+    const SIZE area = pictureSize();
+    int copies = 0;
+    {
+        MemoryDC target(CreateCompatibleDC(nullptr));
+        if (!target)
+            return 0;
+        SelectedObject selected(target.get(), bitmap_.get());
+        for (int row = 0; row <= area.cy / piece.cy; ++row)
+            for (int column = 0; column <= area.cx / piece.cx; ++column) {
+                tile.drawTo(target.get(), column * piece.cx, row * piece.cy);
+                ++copies;
+            }
+    }
+    takeBitmap(static_cast<HBITMAP>(bitmap_.release()));
+    return copies;
+}
+
+std::string Image::bitmapFileBytes() const
+{
+    const SIZE size = pictureSize();
+    if (!bitmap_ || size.cx <= 0 || size.cy <= 0)
+        return {};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    const DWORD rowBytes = (static_cast<DWORD>(size.cx) * 3 + 3) & ~3u;
+    std::string pixels(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(size.cy), '\0');
+    {
+        WindowDC screen(nullptr);
+        if (!GetDIBits(screen.get(), static_cast<HBITMAP>(bitmap_.get()), 0, static_cast<UINT>(size.cy), pixels.data(),
+                       &info, DIB_RGB_COLORS))
+            return {};
+    }
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
+    return bytes + pixels;
+}
+
 namespace {
 
 int NextSerial()
@@ -288,7 +335,10 @@ void Image::drawTo(HDC dc, int x, int y) const
         return;
     SelectedObject selected(source.get(), bitmap_.get());
     const SIZE size = pictureSize();
-    if (hasAlpha_) {
+    if (stretch_) {
+        SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, x, y, width(), height(), source.get(), 0, 0, size.cx, size.cy, SRCCOPY);
+    } else if (hasAlpha_) {
         BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         AlphaBlend(dc, x, y, size.cx, size.cy, source.get(), 0, 0, size.cx, size.cy, blend);
     } else {

@@ -19,6 +19,8 @@ public:
     // Loading sizes the control to the picture when autoSize is set. Both return
     // false and leave the picture as it was when the bitmap cannot be loaded.
     bool loadFromResource(int resourceId);
+    // A bitmap file, or a JPEG or GIF file that the platform's picture decoder reads.
+    // A picture without width or height counts as one that cannot be loaded.
     bool loadFromFile(const std::string& path);
     // Shows a copy of another control's picture (empty when that one is empty).
     void assign(const Image& other);
@@ -48,6 +50,17 @@ public:
     bool hasIcon() const { return icon() != nullptr; }
     SIZE pictureSize() const;
     void setAutoSize(bool autoSize);
+    // A stretched picture fills the control's bounds whatever its own size.
+    void setStretch(bool stretch);
+
+    // Draws copies of another control's picture side by side and row by row from the
+    // top left corner until they cover this control, over what it shows already (a
+    // control without a picture gets a white one of its own size first). Returns the
+    // number of copies drawn: 0 when the other picture is empty.
+    int tileWith(const Image& tile);
+
+    // The picture as the bytes of a 24-bit bitmap file; empty when there is none.
+    std::string bitmapFileBytes() const;
 
     // Pictures are drawn in the order they were created.
     int creationSerial() const { return serial_; }
@@ -75,6 +88,7 @@ private:
     int serial_;
     bool hasAlpha_ = false;
     bool autoSize_ = false;
+    bool stretch_ = false;
 };
 
 // Draws the visible pictures that are children of parent, in creation order.

@@ -53,6 +53,11 @@ public:
     void setSubItem(int index, int column, const std::string& text);
     int image(int index) const;
 
+    // A number the program keeps with an item (an index into a list of its own, say);
+    // 0 until set.
+    void setItemData(int index, LPARAM data);
+    LPARAM itemData(int index) const;
+
     bool checked(int index) const;
     void setChecked(int index, bool checked);
 

@@ -7,6 +7,10 @@
 #include "pages/anmelden_form.h"
 #include "pages/explorer_form.h"
 #include "pages/startmenu_form.h"
+#include "pages/ie_form.h"
+#include "pages/internet_tuner_form.h"
+#include "pages/officexp_form.h"
+#include "pages/sonstige_form.h"
 #include "pages/system_form.h"
 #include "report/bericht_form.h"
 #include "app_fixture.h"
@@ -432,5 +436,36 @@ TEST_F(MainWindowTest, TheAutorunEntryAndItsMenuItemOpenTheLocalisedAutorunPage)
 
         EXPECT_EQ(caption, language::LangString(4000));
         EXPECT_EQ(autostart::Form_Autorun, nullptr);
+    }
+}
+
+TEST_F(MainWindowTest, TheInternetOfficeMiscellaneousAndTunerEntriesOpenTheirLocalisedPages)
+{
+    app::WireLauncher(*window);
+    // Each menu item with the page it opens: its reference, its caption string and how it closes.
+    struct Entry {
+        const char* menuItem;
+        std::function<ui::Form*()> page;
+        int title;
+        const char* cancelButton;
+    };
+    const Entry entries[] = {
+        {"MicrosoftInternetExplorer61", [] { return static_cast<ui::Form*>(pages::Form_IE); }, 8000, "Button_Abbruch"},
+        {"MicrosoftOfficeXP1", [] { return static_cast<ui::Form*>(pages::Form_OfficeXP); }, 10000, "Button_Abbruch"},
+        {"Sonstiges1", [] { return static_cast<ui::Form*>(pages::Form_Sonstige); }, 13000, "Button_Abbruch"},
+        {"InternetZugangoptimieren1", [] { return static_cast<ui::Form*>(pages::Form_InternetTuner); }, 9000,
+         "Button_Abbruch"},
+    };
+    for (const Entry& entry : entries) {
+        std::string caption;
+        WhenModal([&] {
+            ui::Form* page = entry.page();
+            ASSERT_NE(page, nullptr) << entry.menuItem;
+            caption = page->caption();
+            page->find<ui::Button>(entry.cancelButton).click();
+        });
+        window->find<ui::MenuItem>(entry.menuItem).click();
+        EXPECT_EQ(caption, language::LangString(entry.title)) << entry.menuItem;
+        EXPECT_EQ(entry.page(), nullptr) << entry.menuItem;
     }
 }

@@ -61,6 +61,13 @@ TEST_F(BindingTest, EachFlagRuleReadsAndWritesItsOwnWay)
         {Rule::Presence, std::nullopt, false, Dword(1), std::nullopt},
         {Rule::RemovedPolicyFlag, Dword(1), true, Dword(1), std::nullopt},
         {Rule::RemovedPolicyFlag, Dword(0), false, Dword(1), std::nullopt},
+        // The yes/no text: only "no" (trimmed, any case) unchecks; a missing value checks.
+        {Rule::YesNoText, Text(" no "), false, Text("yes"), Text("No")},
+        {Rule::YesNoText, Text("\tNO"), false, Text("yes"), Text("No")},
+        {Rule::YesNoText, Text("0"), true, Text("yes"), Text("No")},
+        {Rule::YesNoText, Text("nope"), true, Text("yes"), Text("No")},
+        {Rule::YesNoText, std::nullopt, true, Text("yes"), Text("No")},
+        {Rule::YesNoText, Dword(0), true, Text("yes"), Text("No")},
     };
     for (const Case& item : cases) {
         const BindingRow row = Row("CheckBox_A", "Flag", item.rule);

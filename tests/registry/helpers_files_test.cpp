@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -316,3 +318,47 @@ TEST_F(HelpersRenameAndAttributes, MakeFileWritableLeavesTheArchiveAttributeAlon
 
 }  // namespace
 
+namespace {
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+class HelpersFileWrites : public TempFolderTest {};
+
+TEST_F(HelpersFileWrites, CopyFileOverKeepsAnExistingTargetUnlessAskedToOverwrite)
+{
+    const std::string source = file("neu.gif", "new");
+    const std::string target = file("alt.gif", "old");
+    EXPECT_FALSE(helpers::CopyFileOver(source, target, false));
+    EXPECT_EQ(Contents(target), "old");
+    EXPECT_TRUE(helpers::CopyFileOver(source, target, true));
+    EXPECT_EQ(Contents(target), "new");
+    EXPECT_TRUE(helpers::CopyFileOver(source, path() + "frisch.gif", false));
+    EXPECT_EQ(Contents(path() + "frisch.gif"), "new");
+    EXPECT_FALSE(helpers::CopyFileOver(path() + "fehlt.gif", path() + "x.gif", true));
+}
+
+TEST_F(HelpersFileWrites, WriteFileBytesReplacesTheWholeContent)
+{
+    const std::string target = file("logo.bmp", "a much longer old content");
+    EXPECT_TRUE(helpers::WriteFileBytes(target, std::string("new\0bytes", 9)));
+    EXPECT_EQ(Contents(target), std::string("new\0bytes", 9));
+    EXPECT_TRUE(helpers::WriteFileBytes(path() + "leer.ini", ""));
+    EXPECT_TRUE(helpers::FileExists(path() + "leer.ini"));
+    EXPECT_FALSE(helpers::WriteFileBytes(makeDir("ordner.bmp"), "x"));
+}
+
+TEST_F(HelpersFileWrites, ClearFileAttributesTakesReadOnlyHiddenAndSystemAway)
+{
+    const std::string target = file("oeminfo.ini", "[General]");
+    const DWORD protectedFile = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), protectedFile));
+    EXPECT_TRUE(helpers::ClearFileAttributes(target));
+    EXPECT_EQ(GetFileAttributesA(target.c_str()) & protectedFile, 0u);
+    EXPECT_FALSE(helpers::ClearFileAttributes(path() + "fehlt.ini"));
+}

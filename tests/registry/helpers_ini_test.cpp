@@ -119,4 +119,16 @@ TEST_F(HelpersIni, DeleteIniEntryCreatesNoFile)
     EXPECT_EQ(GetFileAttributesA(missing.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST_F(HelpersIni, EraseIniSectionRemovesOneWholeSectionAlsoFromAProtectedFile)
+{
+    const std::string ini = file("oem.ini", "[General]\r\nModel=X1\r\n[Support Information]\r\nLine1=a\r\nLine2=b\r\n");
+    ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(helpers::EraseIniSection(ini, "Support Information"));
+    EXPECT_TRUE(helpers::ReadIniSection(ini, "Support Information").empty());
+    EXPECT_EQ(helpers::ReadIniText(ini, "General", "Model"), "X1");
+    EXPECT_TRUE(GetFileAttributesA(ini.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(helpers::EraseIniSection(ini, "Missing"));
+    EXPECT_FALSE(helpers::EraseIniSection(path() + "missing.ini", "General"));
+}
+
 }  // namespace

@@ -8,7 +8,6 @@
 #include "ui/controls.h"
 #include "ui/image.h"
 #include "ui/listview.h"
-#include "ui/memo.h"
 #include "ui/pagecontrol.h"
 
 #include <gtest/gtest.h>

@@ -11,7 +11,6 @@
 #include "ui/combobox.h"
 #include "ui/controls.h"
 #include "ui/listview.h"
-#include "ui/memo.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,6 @@
 #include "ui/form.h"
 #include "ui/image.h"
 #include "ui/listview.h"
-#include "ui/memo.h"
 #include "ui/timer.h"
 
 #include <gtest/gtest.h>

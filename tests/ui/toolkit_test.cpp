@@ -4,6 +4,8 @@
 #include "harness/layout_check.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/convert.h"
+#include "ui/convert.h"
 #include "ui/errors.h"
 #include "ui/form.h"
 #include "ui/menu.h"
@@ -356,4 +358,13 @@ TEST(Toolkit, CtrlTabSwitchesSheetsAndF1AsksForHelp)
     EXPECT_EQ(helpPressed, 1);
     EXPECT_EQ(asked, 1);
     form.hide();
+}
+
+TEST(Convert, TrimRemovesBlanksAndControlCharactersAtBothEndsOnly)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {" no ", "no"}, {"\t c:\\dl \r\n", "c:\\dl"}, {"a b", "a b"}, {"   ", ""}, {"", ""}, {"x", "x"}, {"\xe4 ", "\xe4"},
+    };
+    for (const auto& [text, trimmed] : cases)
+        EXPECT_EQ(Trim(text), trimmed) << text;
 }

@@ -13,12 +13,17 @@
 #include "pages/anmelden_form.h"
 #include "pages/explorer_form.h"
 #include "pages/startmenu_form.h"
+#include "pages/ie_form.h"
+#include "pages/internet_tuner_form.h"
+#include "pages/officexp_form.h"
+#include "pages/sonstige_form.h"
 #include "pages/system_form.h"
 #include "password/password_form.h"
 #include "report/bericht_form.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/image.h"
 #include "ui/handles.h"
 #include "ui/listview.h"
 #include "ui/pagecontrol.h"
@@ -126,6 +131,34 @@ void ShootLocalised(const std::string& name, const std::function<void(FormClass&
     ShootFormAndTabs(*form, name);
 }
 
+// A picture file of 24 x 24 pixels in two colours, for the pages' picture previews.
+std::string SamplePicture()
+{
+    constexpr int kSize = 24;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = kSize;
+    info.biHeight = kSize;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + kSize * kSize * 3;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            const bool light = (x / 6 + y / 6) % 2 == 0;
+            bytes += light ? "\xF0\xE0\xC8" : "\xC0\x90\x50";  // blue, green, red
+        }
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "velmora-shot.bmp";
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
 // Photographs the message box that opens next, then closes it.
 void CALLBACK ShootMessageBox(HWND, UINT, UINT_PTR timer, DWORD)
 {
@@ -204,6 +237,16 @@ int main(int argc, char** argv)
         list.row(list.rowCount() - 1)->markedForRemoval = true;
         page.VirtualDrawTree_Autorun().setFocusedRow(list.rowCount() - 2);
     });
+    const std::string picture = SamplePicture();
+    ShootLocalised<pages::TForm_IE>("ie-page", [&](pages::TForm_IE& page) {
+        page.find<ui::CheckBox>("CheckBox_BackBitmap").setChecked(true);
+        page.ShowToolbarPicture(picture);
+    });
+    ShootLocalised<pages::TForm_OfficeXP>("officexp-page");
+    ShootLocalised<pages::TForm_Sonstige>("sonstige-page", [&](pages::TForm_Sonstige& page) {
+        page.Image_Oemlogo().loadFromFile(picture);
+    });
+    ShootLocalised<pages::TForm_InternetTuner>("internet-tuner");
     ShootLocalised<password::TForm_Passwort>("password-dialog", [&](password::TForm_Passwort& dialog) {
         dialog.Image1().assign(mainWindow.Image1());
         dialog.Edit1().setText("geheim");
