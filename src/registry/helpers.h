@@ -75,6 +75,10 @@ bool RecycleFile(const std::string& file);
 // can say that some files were left where they were.
 bool RecycleFiles(const std::string& paths, bool& aborted);
 
+// Copies a file to target, replacing an existing one only when overwrite is set; the
+// way every file of the system is copied, so the change journal sees it.
+bool CopyFileTo(const std::string& source, const std::string& target, bool overwrite);
+
 // Ini files
 
 // "name=value" for every entry of the section, in file order; empty when the file

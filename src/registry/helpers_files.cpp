@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "registry/change_journal.h"
 #include "ui/application.h"
 #include "ui/handles.h"
 
@@ -122,6 +123,7 @@ bool RecycleFile(const std::string& file)
     // A longer path would have to be cut, and a cut path may name another file.
     if (length == 0 || length > kMaxRecyclePath)
         return false;
+    journal::BeforeFileRecycled(std::string(fullPath, length));
     // With one file, a cancelled operation leaves that file where it was: no success.
     bool aborted = false;
     return ShellRecycle(std::string(fullPath, length) + std::string(2, '\0'), aborted) && !aborted;
@@ -133,7 +135,24 @@ bool RecycleFiles(const std::string& paths, bool& aborted)
     // An empty list is nothing to do; the shell would answer it with an error box.
     if (paths.find_first_not_of('\0') == std::string::npos)
         return true;
+    for (std::size_t start = 0; start < paths.size();) {
+        const auto end = paths.find('\0', start);
+        const std::string path = paths.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!path.empty() && FileExists(path))
+            journal::BeforeFileRecycled(path);
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
     return ShellRecycle(paths + std::string(2, '\0'), aborted);
+}
+
+bool CopyFileTo(const std::string& source, const std::string& target, bool overwrite)
+{
+    if (!overwrite && FileExists(target))
+        return false;
+    journal::BeforeFileChange(target);
+    return CopyFileA(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) != FALSE;
 }
 
 }  // namespace helpers

@@ -1,6 +1,8 @@
 // Ini files through the private-profile functions.
 #include "registry/helpers.h"
 
+#include "registry/change_journal.h"
+
 namespace helpers {
 
 namespace {
@@ -78,6 +80,7 @@ bool WriteIniText(const std::string& file, const std::string& section, const std
 {
     if (!FileExists(file))
         return false;
+    journal::BeforeFileChange(file);
     {
         const ClearedAttributes cleared(file, GetFileAttributesA(file.c_str()));
         if (!WritePrivateProfileStringA(section.c_str(), name.c_str(), value.c_str(), file.c_str()))

@@ -1,5 +1,6 @@
 #include "registry/registry.h"
 
+#include "registry/change_journal.h"
 #include "ui/convert.h"
 #include "ui/errors.h"
 #include "ui/handles.h"
@@ -78,6 +79,7 @@ OpenKey OpenBelow(RootKey root, const std::string& path)
 // writing the value `name`; a refusal raises the write error for that value.
 OpenKey CreateForWriting(RootKey root, const std::string& path, const std::string& name)
 {
+    journal::BeforeKeyCreation(root, path);
     HKEY handle = nullptr;
     if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
                         &handle, nullptr) != ERROR_SUCCESS)
@@ -274,6 +276,7 @@ bool IsScratchSize(int size)
 // exact name, so a different value that merely begins with `name` stays.
 OpenKey PrepareReplacingWrite(RootKey root, const std::string& key, const std::string& name)
 {
+    journal::BeforeValueChange(root, KeyPath(key), name);
     if (RegValueExists(root, key, name))
         RegValueRemove(root, key, name);
     return CreateForWriting(root, KeyPath(key), name);
@@ -362,6 +365,7 @@ bool RegKeyEnsure(RootKey root, const std::string& key)
     const std::string path = KeyPath(key);
     if (KeyExists(root, path))
         return true;
+    journal::BeforeKeyCreation(root, path);
     HKEY handle = nullptr;
     if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
                         &handle, nullptr) != ERROR_SUCCESS)
@@ -376,6 +380,7 @@ bool RegKeyRemove(RootKey root, const std::string& key)
     // The empty path names the root itself: emptying a whole root is never wanted.
     if (path.empty())
         return false;
+    journal::BeforeKeyRemoval(root, path);
     RemoveTree(root, path);
     return !KeyExists(root, path);
 }
@@ -418,6 +423,7 @@ bool RegValueRemove(RootKey root, const std::string& key, const std::string& nam
     const OpenKey opened = OpenBelow(root, KeyPath(key));
     if (!opened)
         return true;
+    journal::BeforeValueChange(root, KeyPath(key), name);
     RegDeleteValueA(opened.get(), name.c_str());
     return !ValueType(opened.get(), name);
 }
@@ -446,8 +452,10 @@ bool RegUpdateText(RootKey root, const std::string& key, const std::string& name
         const OpenKey opened = OpenWithAccess(root, path, KEY_ALL_ACCESS);
         if (!opened)
             throw ui::ERegistryError::writeFailed(name);
-        if (const auto type = ValueType(opened.get(), name))
+        if (const auto type = ValueType(opened.get(), name)) {
+            journal::BeforeValueChange(root, path, name);
             UpdateStoredValue(opened.get(), name, *type, text);
+        }
     }
     return RegReadText(root, key, name) == text;
 }
@@ -489,6 +497,7 @@ bool RegStoreInt(RootKey root, const std::string& key, const std::string& name, 
 {
     {
         const OpenKey opened = CreateForWriting(root, KeyPath(key), name);
+        journal::BeforeValueChange(root, KeyPath(key), name);
         StoreIntByKind(opened.get(), name, ValueType(opened.get(), name), number);
     }
     return RegValueMatchesInt(root, key, name, number);
@@ -515,6 +524,7 @@ bool RegUpdateBinary(RootKey root, const std::string& key, const std::string& na
     const OpenKey opened = CreateForWriting(root, KeyPath(key), name);
     if (ValueType(opened.get(), name) != DWORD{REG_BINARY})
         return false;
+    journal::BeforeValueChange(root, KeyPath(key), name);
     SetValue(opened.get(), name, REG_BINARY, BinaryScratch.data(), static_cast<std::size_t>(size));
     return true;
 }

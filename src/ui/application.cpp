@@ -2,6 +2,7 @@
 
 #include "ui/control.h"
 #include "ui/dialogs.h"
+#include "ui/errors.h"
 #include "ui/form.h"
 
 #include <commctrl.h>
@@ -109,6 +110,8 @@ void Application::runEvent(const std::function<void()>& handler)
 
 void Application::showException(const std::exception& error)
 {
+    if (dynamic_cast<const EAbort*>(&error))
+        return;
     MessageDlg(error.what(), MsgKind::Error, {MsgButton::OK});
 }
 
