@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace journal {
@@ -31,6 +32,12 @@ constexpr int kGoOnWithoutUndo = 20951;
 constexpr std::size_t kLongestNamedAction = 60;
 
 std::string journalFolder;
+// The journal folder that last took a set's file. Until a folder has, an action
+// reserves its set's file before its first change, so a folder that cannot be written
+// is known while nothing has changed; afterwards the file is made when the set is
+// stored, and a folder that fails then has the action's changes taken back, unless
+// the user goes on without undo.
+std::string provenFolder;
 std::string programFolderUpper;  // with a trailing backslash; empty when not set
 
 enum class SetState {
@@ -52,7 +59,7 @@ struct OpenSet {
     SetState state = SetState::Recording;
     bool suspended = false;  // while the set's own changes are taken back
 
-    bool stored = false;  // the reservation in the journal folder exists
+    bool stored = false;  // the set's file is reserved in the journal folder
     std::string id;
     ui::FileHandle reservation;
     int copies = 0;
@@ -60,7 +67,11 @@ struct OpenSet {
     std::vector<Change> changes;  // in the order of their first touch
     std::unordered_set<std::wstring> valuePlaces;
     std::vector<KeyPlace> keyPlaces;
-    std::unordered_set<std::wstring> knownKeys;  // keys seen existing, no change of theirs recorded
+    // Keys the set has read, kept open while it records: an action's values lie in a
+    // few keys, and each is read before and after the action.
+    std::unordered_map<std::wstring, ui::RegKey> openKeys;
+    // What the library left in recorded values, so they need not be read again at the end.
+    std::unordered_map<std::wstring, ValueImage> valuesLeft;
     std::unordered_set<std::string> filePlaces;
 };
 
@@ -82,6 +93,45 @@ bool WithinFolded(const std::wstring& path, const std::wstring& key)
 {
     return path.size() >= key.size() && path.compare(0, key.size(), key) == 0 &&
            (path.size() == key.size() || path[key.size()] == L'\\');
+}
+
+std::wstring KeyTag(HKEY root, const std::wstring& foldedKey)
+{
+    return RootTag(root) + L"|" + foldedKey;
+}
+
+// The key opened for reading values, from the set's open keys; nullptr when it is
+// missing (a missing key is not kept: it may be created).
+HKEY OpenForReading(OpenSet& set, HKEY root, const std::wstring& key)
+{
+    if (key.empty())
+        return root;
+    const std::wstring place = KeyTag(root, FoldCase(key));
+    const auto found = set.openKeys.find(place);
+    if (found != set.openKeys.end())
+        return found->second.get();
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+        return nullptr;
+    return set.openKeys.emplace(place, ui::RegKey(opened)).first->second.get();
+}
+
+ValueImage ReadValue(OpenSet& set, HKEY root, const std::wstring& key, const std::wstring& name)
+{
+    const HKEY opened = OpenForReading(set, root, key);
+    return opened ? registry::ReadValueImageOf(opened, name) : ValueImage{};
+}
+
+// Closes the open keys in or below a key that is about to be removed or replaced.
+void ForgetOpenKeys(OpenSet& set, HKEY root, const std::wstring& foldedKey)
+{
+    const std::wstring place = KeyTag(root, foldedKey);
+    for (auto key = set.openKeys.begin(); key != set.openKeys.end();) {
+        const std::wstring& open = key->first;
+        const bool within = open.compare(0, place.size(), place) == 0 &&
+                            (open.size() == place.size() || open[place.size()] == L'\\');
+        key = within ? set.openKeys.erase(key) : std::next(key);
+    }
 }
 
 bool KeyCovered(const OpenSet& set, HKEY root, const std::wstring& foldedKey)
@@ -163,15 +213,16 @@ void RemoveCopies(const OpenSet& set)
     RemoveDirectoryA(folder.c_str());
 }
 
-// Removes what the set put into the journal folder: its reservation, its file if it
-// got that far, and the copies of files. These are the set's own scratch, not sets.
+// Removes what the set put into the journal folder: its reserved file and the copies
+// of files. A set that is not in the index is the set's own scratch, not a stored set.
 void Discard(OpenSet& set)
 {
     if (!set.stored)
         return;
     set.reservation.reset();
-    DeleteFileA((journalFolder + "\\" + set.id + ".tmp").c_str());
-    RemoveCopies(set);
+    DeleteFileA(SetFile(set.id).c_str());
+    if (set.copies > 0)
+        RemoveCopies(set);
     set.stored = false;
 }
 
@@ -213,46 +264,60 @@ bool WriteAll(HANDLE file, const std::vector<BYTE>& bytes)
            written == bytes.size();
 }
 
-// Reserves the set's name in the journal folder before its first change, so that a
-// folder that cannot be written is known while nothing has been changed yet. False
-// when the user chose to go on without undo.
-bool ReadyToStore(OpenSet& set)
+// Reserves the set's file under its name (date, time and action, numbered when the
+// name is taken) with `content` in it; the system's error code when that fails.
+DWORD Reserve(OpenSet& set, const std::vector<BYTE>& content)
 {
     if (set.stored)
-        return true;
-    DWORD error = ERROR_SUCCESS;
-    if (!detail::EnsureFolder(journalFolder)) {
-        error = GetLastError();
-    } else {
-        const SYSTEMTIME& t = set.opened;
-        const std::string stamp = DateText(t) + " " + TwoDigits(t.wHour) + "." + TwoDigits(t.wMinute) + "." +
-                                  TwoDigits(t.wSecond);
-        const std::string action = FileNamePart(set.action);
-        const std::string base = action.empty() ? stamp : stamp + " " + action;
-        for (int number = 1; number < 1000; ++number) {
-            const std::string id = number == 1 ? base : base + " (" + std::to_string(number) + ")";
-            if (detail::IsFile(SetFile(id)) || GetFileAttributesA(SetCopyFolder(id).c_str()) != INVALID_FILE_ATTRIBUTES)
+        return ERROR_SUCCESS;
+    const SYSTEMTIME& t = set.opened;
+    const std::string stamp =
+        DateText(t) + " " + TwoDigits(t.wHour) + "." + TwoDigits(t.wMinute) + "." + TwoDigits(t.wSecond);
+    const std::string action = FileNamePart(set.action);
+    const std::string base = action.empty() ? stamp : stamp + " " + action;
+    bool folderMade = false;
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int number = 1; number < 1000;) {
+        const std::string id = number == 1 ? base : base + " (" + std::to_string(number) + ")";
+        ui::FileHandle file(
+            CreateFileA(SetFile(id).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            error = GetLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
+                ++number;
                 continue;
-            ui::FileHandle reservation(CreateFileA((journalFolder + "\\" + id + ".tmp").c_str(), GENERIC_WRITE, 0,
-                                                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (!reservation) {
-                error = GetLastError();
-                if (error == ERROR_FILE_EXISTS)
+            }
+            if (error == ERROR_PATH_NOT_FOUND && !folderMade) {
+                folderMade = true;
+                if (detail::EnsureFolder(journalFolder))
                     continue;
-                break;
-            }
-            set.id = id;
-            set.reservation = std::move(reservation);
-            set.stored = true;
-            // The header goes in at once, so a full disk shows now and not after the change.
-            if (!WriteAll(set.reservation.get(), registry::regfile::Writer().bytes())) {
                 error = GetLastError();
-                Discard(set);
             }
-            break;
+            return error;
         }
+        set.id = id;
+        set.reservation = std::move(file);
+        set.stored = true;
+        if (!WriteAll(set.reservation.get(), content)) {
+            error = GetLastError();
+            Discard(set);
+            return error;
+        }
+        provenFolder = journalFolder;
+        return ERROR_SUCCESS;
     }
-    if (set.stored)
+    return error;
+}
+
+// Called before the first change of a set: false when the user chose to go on without
+// undo, and the action ends silently when the user chose not to go on.
+bool ReadyToStore(OpenSet& set)
+{
+    if (set.stored || journalFolder == provenFolder)
+        return true;
+    // The header goes in at once, so a full disk shows before the first change.
+    const DWORD error = Reserve(set, registry::regfile::Writer().bytes());
+    if (error == ERROR_SUCCESS)
         return true;
     if (AskGoOnWithoutUndo(journalFolder + ": " + SystemErrorText(error))) {
         set.state = SetState::Unrecorded;
@@ -322,20 +387,34 @@ bool IsOwnFile(const std::string& upperPath)
            upperPath.rfind(journal, 0) == 0;
 }
 
-// The state a change left its place in, and whether that is the state before it.
-bool LeftAsItWas(const Change& change, const std::string& copyFolder)
+// The state an action left a place in: whether it is the state before the action,
+// and its fingerprint.
+struct StateLeft {
+    bool asItWas = false;
+    std::uint64_t fingerprint = 0;
+};
+
+StateLeft StateLeftBy(OpenSet& set, const Change& change, const std::string& copyFolder)
 {
     switch (change.kind) {
-    case Change::Kind::Value:
-        return registry::ReadValueImage(change.root, change.key, change.name) == change.value;
-    case Change::Kind::Key:
-        return registry::ReadKeyImage(change.root, change.key) == change.tree;
-    case Change::Kind::File:
-        if (!change.fileExisted)
-            return !detail::IsFile(change.file);
-        return FileFingerprint(change.file) == FileFingerprint(copyFolder + "\\" + change.copy);
+    case Change::Kind::Value: {
+        const auto left = set.valuesLeft.find(ValuePlace(change.root, FoldCase(change.key), change.name));
+        const ValueImage now =
+            left != set.valuesLeft.end() ? left->second : ReadValue(set, change.root, change.key, change.name);
+        return {now == change.value, registry::Fingerprint(now)};
     }
-    return false;
+    case Change::Kind::Key: {
+        const KeyImage now = registry::ReadKeyImage(change.root, change.key);
+        return {now == change.tree, registry::Fingerprint(now)};
+    }
+    case Change::Kind::File: {
+        const std::uint64_t now = FileFingerprint(change.file);
+        if (!change.fileExisted)
+            return {!detail::IsFile(change.file), now};
+        return {now == FileFingerprint(copyFolder + "\\" + change.copy), now};
+    }
+    }
+    return {};
 }
 
 SetInfo DescribeSet(const OpenSet& set, const std::vector<Change>& changes)
@@ -360,38 +439,40 @@ bool AppendIndexLine(const SetInfo& info)
     return WriteAll(index.get(), std::vector<BYTE>(line.begin(), line.end()));
 }
 
-// Writes the set's file in place of its reservation and lists it in the index; the
-// system's error code when something failed.
-DWORD Store(OpenSet& set, const SetInfo& info, const std::vector<Change>& kept)
+// Writes the set's file and lists it in the index; the system's error code when
+// something failed.
+DWORD Store(OpenSet& set, const std::vector<Change>& kept)
 {
+    SetInfo info = DescribeSet(set, kept);
     const std::vector<Change> newestFirst(kept.rbegin(), kept.rend());
-    const HANDLE file = set.reservation.get();
-    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER || !SetEndOfFile(file) ||
-        !WriteAll(file, detail::SetFileBytes(info, newestFirst)) || !FlushFileBuffers(file))
-        return GetLastError();
-    set.reservation.reset();
-    const std::string reservation = journalFolder + "\\" + set.id + ".tmp";
-    if (!MoveFileA(reservation.c_str(), SetFile(set.id).c_str()))
-        return GetLastError();
-    if (!AppendIndexLine(info)) {
-        const DWORD error = GetLastError();
-        DeleteFileA(SetFile(set.id).c_str());
-        return error;
+    if (set.stored) {
+        // Reserved before the first change: the file is written anew.
+        const HANDLE file = set.reservation.get();
+        if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER || !SetEndOfFile(file) ||
+            !WriteAll(file, detail::SetFileBytes(info, newestFirst)))
+            return GetLastError();
+    } else {
+        // The name is known once the file is made; the file's header does not hold it.
+        if (const DWORD error = Reserve(set, detail::SetFileBytes(info, newestFirst)); error != ERROR_SUCCESS)
+            return error;
+        info.id = set.id;
     }
-    return ERROR_SUCCESS;
+    set.reservation.reset();
+    return AppendIndexLine(info) ? ERROR_SUCCESS : GetLastError();
 }
 
 // The end of the action: drops what was left as it was, and stores the rest.
 void Finish(OpenSet& set)
 {
-    if (set.state != SetState::Recording || !set.stored) {
+    if (set.state != SetState::Recording) {
         Discard(set);
         return;
     }
     const std::string copyFolder = SetCopyFolder(set.id);
     std::vector<Change> kept;
     for (Change& change : set.changes) {
-        if (LeftAsItWas(change, copyFolder)) {
+        const StateLeft left = StateLeftBy(set, change, copyFolder);
+        if (left.asItWas) {
             if (change.kind == Change::Kind::File && change.fileExisted) {
                 const std::string copy = copyFolder + "\\" + change.copy;
                 SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -399,22 +480,21 @@ void Finish(OpenSet& set)
             }
             continue;
         }
-        change.after = CurrentFingerprint(change);
+        change.after = left.fingerprint;
         kept.push_back(change);
     }
     if (kept.empty()) {
         Discard(set);
         return;
     }
-    const DWORD error = Store(set, DescribeSet(set, kept), kept);
+    const DWORD error = Store(set, kept);
     if (error == ERROR_SUCCESS) {
-        RemoveDirectoryA(copyFolder.c_str());  // only when no copy was kept
+        if (set.copies > 0)
+            RemoveDirectoryA(copyFolder.c_str());  // only when no copy was kept
         return;
     }
-    const bool goOn = AskGoOnWithoutUndo(journalFolder + ": " + SystemErrorText(error));
-    if (!goOn)
+    if (!AskGoOnWithoutUndo(journalFolder + ": " + SystemErrorText(error)))
         TakeBack(set);
-    DeleteFileA(SetFile(set.id).c_str());
     Discard(set);
 }
 
@@ -463,6 +543,27 @@ void BeforeValueChange(HKEY root, const std::string& key, const std::string& nam
         detail::RecordValue(root, registry::WideText(key), registry::WideText(name));
 }
 
+void ValueWritten(HKEY root, const std::string& key, const std::string& name, DWORD type, const BYTE* data,
+                  std::size_t size)
+{
+    if (!openSet)
+        return;
+    ValueImage image{true, type, std::vector<BYTE>(data, data + size)};
+    // The registry keeps texts in UTF-16: an ANSI text is stored converted.
+    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
+        const std::wstring text = registry::WideText(std::string(reinterpret_cast<const char*>(data), size));
+        const auto* bytes = reinterpret_cast<const BYTE*>(text.data());
+        image.data.assign(bytes, bytes + text.size() * sizeof(wchar_t));
+    }
+    detail::ValueLeft(root, registry::WideText(key), registry::WideText(name), image);
+}
+
+void ValueRemoved(HKEY root, const std::string& key, const std::string& name)
+{
+    if (openSet)
+        detail::ValueLeft(root, registry::WideText(key), registry::WideText(name), ValueImage{});
+}
+
 void BeforeKeyCreation(HKEY root, const std::string& key)
 {
     if (openSet)
@@ -508,9 +609,18 @@ void RecordValue(HKEY root, const std::wstring& key, const std::wstring& name)
     change.root = root;
     change.key = key;
     change.name = name;
-    change.value = registry::ReadValueImage(root, key, name);
+    change.value = ReadValue(*set, root, key, name);
     set->changes.push_back(std::move(change));
     set->valuePlaces.insert(place);
+}
+
+void ValueLeft(HKEY root, const std::wstring& key, const std::wstring& name, const registry::ValueImage& image)
+{
+    if (!openSet || openSet->suspended || openSet->state != SetState::Recording)
+        return;
+    const std::wstring place = ValuePlace(root, FoldCase(key), name);
+    if (openSet->valuePlaces.count(place))
+        openSet->valuesLeft[place] = image;
 }
 
 void RecordKeyCreation(HKEY root, const std::wstring& key)
@@ -518,14 +628,8 @@ void RecordKeyCreation(HKEY root, const std::wstring& key)
     OpenSet* set = Recording();
     if (!set || key.empty() || registry::regfile::RootName(root).empty())
         return;
-    const std::wstring folded = FoldCase(key);
-    const std::wstring place = RootTag(root) + L"|" + folded;
-    if (set->knownKeys.count(place) || KeyCovered(*set, root, folded))
+    if (KeyCovered(*set, root, FoldCase(key)) || OpenForReading(*set, root, key))
         return;
-    if (registry::KeyImageExists(root, key)) {
-        set->knownKeys.insert(place);
-        return;
-    }
     // The uppermost key that is missing is the one the write creates, with all below it.
     std::wstring created = key;
     for (auto slash = created.rfind(L'\\'); slash != std::wstring::npos; slash = created.rfind(L'\\')) {
@@ -543,7 +647,9 @@ void RecordKeyTree(HKEY root, const std::wstring& key)
     OpenSet* set = Recording();
     if (!set || key.empty() || registry::regfile::RootName(root).empty())
         return;
-    if (KeyCovered(*set, root, FoldCase(key)) || !ReadyToStore(*set))
+    const std::wstring folded = FoldCase(key);
+    ForgetOpenKeys(*set, root, folded);
+    if (KeyCovered(*set, root, folded) || !ReadyToStore(*set))
         return;
     AddKeyChange(*set, root, key, registry::ReadKeyImage(root, key));
 }
@@ -564,9 +670,13 @@ void RecordFile(const std::string& path)
     if (change.fileExisted) {
         change.attributes = GetFileAttributesA(full.c_str());
         change.copy = std::to_string(++set->copies) + " " + FileNameOf(full);
-        const std::string folder = SetCopyFolder(set->id);
-        if (!EnsureFolder(folder) || !CopyFileA(full.c_str(), (folder + "\\" + change.copy).c_str(), TRUE)) {
-            const DWORD error = GetLastError();
+        DWORD error = Reserve(*set, registry::regfile::Writer().bytes());
+        if (error == ERROR_SUCCESS) {
+            const std::string folder = SetCopyFolder(set->id);
+            if (!EnsureFolder(folder) || !CopyFileA(full.c_str(), (folder + "\\" + change.copy).c_str(), FALSE))
+                error = GetLastError();
+        }
+        if (error != ERROR_SUCCESS) {
             if (!AskGoOnWithoutUndo(journalFolder + ": " + SystemErrorText(error)))
                 Decline(*set);
             GoOnUnrecorded(*set);

@@ -45,6 +45,11 @@ const std::string& JournalFolder();
 // they change a place; outside a change set they do nothing. Key paths are given as the
 // library uses them (below the root, without a leading backslash).
 void BeforeValueChange(HKEY root, const std::string& key, const std::string& name);
+// After the library wrote or removed a value: the state it left there, so the set
+// need not read the value again when the action ends.
+void ValueWritten(HKEY root, const std::string& key, const std::string& name, DWORD type, const BYTE* data,
+                  std::size_t size);
+void ValueRemoved(HKEY root, const std::string& key, const std::string& name);
 // Before a key is opened for writing, which creates it (and the keys above) when missing.
 void BeforeKeyCreation(HKEY root, const std::string& key);
 // Before a key is removed with everything below it.

@@ -36,5 +36,7 @@ void RecordValue(HKEY root, const std::wstring& key, const std::wstring& name);
 void RecordKeyCreation(HKEY root, const std::wstring& key);
 void RecordKeyTree(HKEY root, const std::wstring& key);
 void RecordFile(const std::string& path);
+// What a recorded value holds after a write, as far as the journal's caller knows it.
+void ValueLeft(HKEY root, const std::wstring& key, const std::wstring& name, const registry::ValueImage& image);
 
 }  // namespace journal::detail

@@ -303,6 +303,8 @@ void PutBack(const Change& change, const std::string& copyFolder, bool record)
                 RecordKeyCreation(change.root, change.key);
         }
         registry::PutValueImage(change.root, change.key, change.name, change.value);
+        if (record)
+            ValueLeft(change.root, change.key, change.name, change.value);
         break;
     case Change::Kind::Key:
         if (record)

@@ -329,9 +329,11 @@ std::wstring WideText(const std::string& text)
 {
     if (text.empty())
         return {};
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    // Every ANSI code page gives at most one UTF-16 character per byte.
+    std::wstring wide(text.size(), L'\0');
+    const int length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(std::max(length, 0)));
     return wide;
 }
 
@@ -348,7 +350,17 @@ std::string AnsiText(const std::wstring& text)
 
 std::wstring FoldCase(std::wstring text)
 {
-    if (!text.empty())
+    // Names are mostly plain ASCII, which needs no look-up in the system's tables.
+    bool plain = true;
+    for (wchar_t& c : text) {
+        if (c >= 0x80) {
+            plain = false;
+            break;
+        }
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+    }
+    if (!plain)
         CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
 }
@@ -371,16 +383,19 @@ bool PathWithin(const std::wstring& path, const std::wstring& folder)
 
 ValueImage ReadValueImage(HKEY root, const std::wstring& key, const std::wstring& name)
 {
-    ValueImage image;
     const ImageKey opened(root, key, KEY_QUERY_VALUE);
-    if (!opened)
-        return image;
+    return opened ? ReadValueImageOf(opened.get(), name) : ValueImage{};
+}
+
+ValueImage ReadValueImageOf(HKEY openKey, const std::wstring& name)
+{
+    ValueImage image;
     // Most values fit the first buffer; a larger one is asked for at its size.
     std::vector<BYTE> data(512);
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD size = static_cast<DWORD>(data.size());
         DWORD type = REG_NONE;
-        const LONG result = RegQueryValueExW(opened.get(), name.c_str(), nullptr, &type, data.data(), &size);
+        const LONG result = RegQueryValueExW(openKey, name.c_str(), nullptr, &type, data.data(), &size);
         if (result == ERROR_MORE_DATA) {
             data.resize(size);
             continue;

@@ -64,6 +64,8 @@ bool PathWithin(const std::wstring& path, const std::wstring& folder);
 
 // Reading. A key that cannot be read gives an image that does not exist.
 ValueImage ReadValueImage(HKEY root, const std::wstring& key, const std::wstring& name);
+// The same through a key already open for querying values.
+ValueImage ReadValueImageOf(HKEY openKey, const std::wstring& name);
 KeyImage ReadKeyImage(HKEY root, const std::wstring& key);
 bool KeyImageExists(HKEY root, const std::wstring& key);
 
