@@ -400,15 +400,18 @@ UndoPlan PlanUndo(const std::string& fromId)
     // A place is checked against the newest set that touches it: older sets' records
     // of it are what the newer ones put back first.
     for (std::size_t s = 0; s < plan.sets.size(); ++s) {
-        std::vector<bool> flags;
+        std::vector<bool> changed;
+        std::vector<bool> later;
         for (const Change& change : plan.sets[s].changes) {
             bool touchedLater = false;
             for (std::size_t newer = 0; newer < s && !touchedLater; ++newer)
                 for (const Change& other : plan.sets[newer].changes)
                     touchedLater = touchedLater || Overlap(change, other);
-            flags.push_back(!touchedLater && CurrentFingerprint(change) != change.after);
+            later.push_back(touchedLater);
+            changed.push_back(!touchedLater && CurrentFingerprint(change) != change.after);
         }
-        plan.changedSince.push_back(std::move(flags));
+        plan.changedSince.push_back(std::move(changed));
+        plan.touchedLater.push_back(std::move(later));
     }
     return plan;
 }

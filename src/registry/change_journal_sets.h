@@ -64,6 +64,9 @@ struct UndoPlan {
     // Per set and change: the place was changed outside the program after the
     // newest set that touches it was recorded.
     std::vector<std::vector<bool>> changedSince;
+    // Per set and change: a newer set of the plan touches the place too, so this
+    // set's record of it is put back after that set's.
+    std::vector<std::vector<bool>> touchedLater;
 
     bool anyChangedSince() const;
 };

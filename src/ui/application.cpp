@@ -29,7 +29,8 @@ void Application::initialize()
     initialized_ = true;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS
                                                         | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES
-                                                        | ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+                                                        | ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES
+                                                        | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterToolkitClasses();
 }
