@@ -60,23 +60,54 @@ std::wstring Relative(const std::wstring& path, const std::wstring& key)
     return path.size() > key.size() ? path.substr(key.size() + 1) : std::wstring();
 }
 
+// The place a change concerns, in capitals, so places compare without folding again.
+struct Place {
+    Change::Kind kind;
+    HKEY root;
+    std::wstring key;
+    std::wstring name;
+    std::string file;
+};
+
+Place PlaceOf(const Change& change)
+{
+    return {change.kind, change.root, FoldCase(change.key), FoldCase(change.name), ui::UpperCase(change.file)};
+}
+
+bool Within(const std::wstring& path, const std::wstring& key)
+{
+    return path.size() >= key.size() && path.compare(0, key.size(), key) == 0 &&
+           (path.size() == key.size() || path[key.size()] == L'\\');
+}
+
 // Whether two changes concern the same place, or one place lies inside the other.
-bool Overlap(const Change& a, const Change& b)
+bool Overlap(const Place& a, const Place& b)
 {
     using Kind = Change::Kind;
     if ((a.kind == Kind::File) != (b.kind == Kind::File))
         return false;
     if (a.kind == Kind::File)
-        return ui::UpperCase(a.file) == ui::UpperCase(b.file);
+        return a.file == b.file;
     if (a.root != b.root)
         return false;
     if (a.kind == Kind::Value && b.kind == Kind::Value)
-        return registry::SameName(a.key, b.key) && registry::SameName(a.name, b.name);
+        return a.key == b.key && a.name == b.name;
     if (a.kind == Kind::Value)
-        return registry::PathWithin(a.key, b.key);
+        return Within(a.key, b.key);
     if (b.kind == Kind::Value)
-        return registry::PathWithin(b.key, a.key);
-    return registry::PathWithin(a.key, b.key) || registry::PathWithin(b.key, a.key);
+        return Within(b.key, a.key);
+    return Within(a.key, b.key) || Within(b.key, a.key);
+}
+
+std::vector<std::vector<Place>> PlacesOf(const std::vector<ChangeSet>& sets)
+{
+    std::vector<std::vector<Place>> places;
+    for (const ChangeSet& set : sets) {
+        places.emplace_back();
+        for (const Change& change : set.changes)
+            places.back().push_back(PlaceOf(change));
+    }
+    return places;
 }
 
 std::string DayText(const SYSTEMTIME& date)
@@ -399,16 +430,17 @@ UndoPlan PlanUndo(const std::string& fromId)
         plan.sets.push_back(LoadSet(*set));
     // A place is checked against the newest set that touches it: older sets' records
     // of it are what the newer ones put back first.
+    const auto places = PlacesOf(plan.sets);
     for (std::size_t s = 0; s < plan.sets.size(); ++s) {
         std::vector<bool> changed;
         std::vector<bool> later;
-        for (const Change& change : plan.sets[s].changes) {
+        for (std::size_t c = 0; c < plan.sets[s].changes.size(); ++c) {
             bool touchedLater = false;
             for (std::size_t newer = 0; newer < s && !touchedLater; ++newer)
-                for (const Change& other : plan.sets[newer].changes)
-                    touchedLater = touchedLater || Overlap(change, other);
+                touchedLater = std::any_of(places[newer].begin(), places[newer].end(),
+                                           [&](const Place& other) { return Overlap(places[s][c], other); });
             later.push_back(touchedLater);
-            changed.push_back(!touchedLater && CurrentFingerprint(change) != change.after);
+            changed.push_back(!touchedLater && CurrentFingerprint(plan.sets[s].changes[c]) != plan.sets[s].changes[c].after);
         }
         plan.changedSince.push_back(std::move(changed));
         plan.touchedLater.push_back(std::move(later));
@@ -418,19 +450,20 @@ UndoPlan PlanUndo(const std::string& fromId)
 
 void CarryOutUndo(const UndoPlan& plan, bool restoreChangedSince, const std::string& action)
 {
-    std::vector<const Change*> leftAlone;
+    const auto places = PlacesOf(plan.sets);
+    std::vector<const Place*> leftAlone;
     if (!restoreChangedSince)
         for (std::size_t s = 0; s < plan.sets.size(); ++s)
             for (std::size_t c = 0; c < plan.sets[s].changes.size(); ++c)
                 if (plan.changedSince[s][c])
-                    leftAlone.push_back(&plan.sets[s].changes[c]);
+                    leftAlone.push_back(&places[s][c]);
     const ChangeScope undo(action);
-    for (const ChangeSet& set : plan.sets)
-        for (const Change& change : set.changes) {
+    for (std::size_t s = 0; s < plan.sets.size(); ++s)
+        for (std::size_t c = 0; c < plan.sets[s].changes.size(); ++c) {
             const bool keep = std::any_of(leftAlone.begin(), leftAlone.end(),
-                                          [&](const Change* place) { return Overlap(*place, change); });
+                                          [&](const Place* place) { return Overlap(*place, places[s][c]); });
             if (!keep)
-                detail::PutBack(change, SetCopyFolder(set.info.id), true);
+                detail::PutBack(plan.sets[s].changes[c], SetCopyFolder(plan.sets[s].info.id), true);
         }
 }
 
