@@ -144,6 +144,7 @@ void PrepareJournal()
     const std::string memory = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
     const std::string policies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
     const std::string folders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    registry::RegKeyEnsure(HKCU, policies);
     {
         const journal::ChangeScope change("System- , Speicher-, Booteinstellungen");
         registry::RegWriteInt(HKLM, memory, "LargeSystemCache", 1);
