@@ -2,6 +2,8 @@
 
 #include "app/about_form.h"
 #include "app/globals.h"
+#include "app/open_page.h"
+#include "app/undo_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
 #include "registry/helpers.h"
@@ -209,6 +211,10 @@ void TForm1::createMenu()
         return created;
     };
     auto& datei = item(menu, "Datei1", 1190, "&Datei");
+    item(datei, "Aenderungenrueckgaengig1", 20006, "Änderungen &rückgängig machen...").onClick = [this] {
+        Aenderungenrueckgaengig1Click();
+    };
+    item(datei, "NUndo", 0, "-");
     item(datei, "Beenden1", 1191, "&Beenden").onClick = [this] { Beenden1Click(); };
 
     auto& funktionen = item(menu, "Funktionen1", 1200, "Funktionen");
@@ -285,6 +291,11 @@ void TForm1::Passwortschutz1Click()
 {
     if (password::Form_Options)
         password::Form_Options->showModal();
+}
+
+void TForm1::Aenderungenrueckgaengig1Click()
+{
+    OpenPage(Form_Undo);
 }
 
 void TForm1::Inhalt1Click()

@@ -1,6 +1,7 @@
 // The main window: the launcher of the program. Twelve entries (a picture, a bold
 // label and a description each) and the menu "Funktionen" open the twelve areas;
-// the menu bar also offers quitting, the options page, help and the about box.
+// the menu bar also offers undoing changes, quitting, the options page, help and the
+// about box.
 #pragma once
 
 #include "components/mouse_image.h"
@@ -63,6 +64,8 @@ public:
     void FormCreate();
     void FormClose();
     void Beenden1Click() { close(); }
+    // "Änderungen rückgängig machen...": the undo dialog of the change journal.
+    void Aenderungenrueckgaengig1Click();
     void Passwortschutz1Click();
     void Inhalt1Click();
     void Label_HelpClick() { Inhalt1Click(); }

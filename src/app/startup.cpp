@@ -8,6 +8,7 @@
 #include "password/options_form.h"
 #include "password/password.h"
 #include "password/password_form.h"
+#include "registry/change_journal.h"
 #include "registry/helpers.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
@@ -36,6 +37,8 @@ Program::Program() = default;
 
 Program::~Program()
 {
+    // The journal records into the program's folder only while the program runs.
+    journal::SetJournalFolder({});
     // The long-lived windows go before the main window they belong to.
     password::Form_Options = nullptr;
     components::WarteForm = nullptr;
@@ -65,6 +68,8 @@ int Program::start(const StartupOptions& options)
     }
     language::LoadLanguageFile(languageDataFile);
     language::ApplyToolkitTexts();
+    // Every change from here on is recorded, so the user can undo it.
+    journal::SetJournalFolder(AppDir + "\\BACKUP\\Journal", AppDir);
     if (!askStartupQuestions(options))
         return 0;
     if (WantsLanguageExport(options.arguments))

@@ -1,5 +1,6 @@
 #include "components/shortcut_link.h"
 
+#include "registry/change_journal.h"
 #include "ui/handles.h"
 
 #include <shlobj.h>
@@ -202,6 +203,8 @@ void TShortcutLink::WriteLink()
     link->SetIconLocation(iconLocation_.c_str(), iconNumber_);
 
     ui::ComPtr<IPersistFile> file;
+    // Startup links are settings of the system: the change journal keeps the old file.
+    journal::BeforeFileChange(shortcutFile_);
     if (!QueryPersistFile(*link.get(), file) || FAILED(file->Save(Wide(shortcutFile_).c_str(), TRUE)))
         throw EShortcutError("Unable to create .lnk file");
 }

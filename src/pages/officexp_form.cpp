@@ -182,10 +182,10 @@ void TForm_OfficeXP::Button_MessengerClick()
     // The first backup keeps the Messenger's own picture; later changes never replace it.
     const std::string backup = folder + "\\lvback_velmora.gif";
     if (!helpers::FileExists(backup))
-        helpers::CopyFileOver(background, backup, false);
+        helpers::CopyFileTo(background, backup, false);
     bool aborted = false;
     helpers::RecycleFiles(background + std::string(1, '\0'), aborted);
-    if (helpers::CopyFileOver(file, background, false))
+    if (helpers::CopyFileTo(file, background, false))
         ui::ShowMessage(LangString(kBackgroundChanged));
 }
 

@@ -92,9 +92,9 @@ bool RenameFile(const std::string& from, const std::string& to);
 // Leaves a file with the archive attribute alone, clearing read-only, hidden and
 // system, so that it can be written; false when the file is missing or refuses.
 bool MakeFileWritable(const std::string& file);
-// Copies a file. With overwrite false an existing target stays as it is and the copy
-// fails. True when the copy was made.
-bool CopyFileOver(const std::string& source, const std::string& target, bool overwrite);
+// Copies a file to target, replacing an existing one only when overwrite is set; the
+// way every file of the system is copied, so the change journal sees it.
+bool CopyFileTo(const std::string& source, const std::string& target, bool overwrite);
 
 // Writes the bytes as the whole content of the file, creating it or replacing what it
 // held (a read-only file is not written). True when every byte was written.

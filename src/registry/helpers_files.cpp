@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "registry/change_journal.h"
 #include "ui/application.h"
 #include "ui/handles.h"
 
@@ -114,13 +115,9 @@ void RemoveEmptySubfolders(const std::string& folder, int depth)
     RemoveDirectoryA(self.c_str());
 }
 
-bool CopyFileOver(const std::string& source, const std::string& target, bool overwrite)
-{
-    return CopyFileA(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) != FALSE;
-}
-
 bool WriteFileBytes(const std::string& path, const std::string& bytes)
 {
+    journal::BeforeFileChange(path);
     const ui::FileHandle file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
@@ -146,6 +143,8 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 
 bool ClearFileAttributes(const std::string& path)
 {
+    if (FileExists(path))
+        journal::BeforeFileChange(path);
     return FileExists(path) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
 }
 
@@ -158,6 +157,7 @@ bool RecycleFile(const std::string& file)
     // A longer path would have to be cut, and a cut path may name another file.
     if (length == 0 || length > kMaxRecyclePath)
         return false;
+    journal::BeforeFileRecycled(std::string(fullPath, length));
     // With one file, a cancelled operation leaves that file where it was: no success.
     bool aborted = false;
     return ShellRecycle(std::string(fullPath, length) + std::string(2, '\0'), aborted) && !aborted;
@@ -165,12 +165,17 @@ bool RecycleFile(const std::string& file)
 
 bool RenameFile(const std::string& from, const std::string& to)
 {
+    // The journal keeps the file under its old name and notes that the new one was free.
+    journal::BeforeFileChange(from);
+    journal::BeforeFileChange(to);
     // MoveFileA without MOVEFILE_REPLACE_EXISTING refuses an existing target.
     return MoveFileA(from.c_str(), to.c_str()) != FALSE;
 }
 
 bool MakeFileWritable(const std::string& file)
 {
+    if (FileExists(file))
+        journal::BeforeFileChange(file);
     return FileExists(file) && SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_ARCHIVE) != FALSE;
 }
 
@@ -180,7 +185,24 @@ bool RecycleFiles(const std::string& paths, bool& aborted)
     // An empty list is nothing to do; the shell would answer it with an error box.
     if (paths.find_first_not_of('\0') == std::string::npos)
         return true;
+    for (std::size_t start = 0; start < paths.size();) {
+        const auto end = paths.find('\0', start);
+        const std::string path = paths.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!path.empty() && FileExists(path))
+            journal::BeforeFileRecycled(path);
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
     return ShellRecycle(paths + std::string(2, '\0'), aborted);
+}
+
+bool CopyFileTo(const std::string& source, const std::string& target, bool overwrite)
+{
+    if (!overwrite && FileExists(target))
+        return false;
+    journal::BeforeFileChange(target);
+    return CopyFileA(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) != FALSE;
 }
 
 }  // namespace helpers

@@ -2,6 +2,7 @@
 #include "registry/helpers.h"
 
 #include <algorithm>
+#include "registry/change_journal.h"
 
 namespace helpers {
 
@@ -75,28 +76,32 @@ std::string ReadIniText(const std::string& file, const std::string& section, con
     return ReadProfile(file, section, name.c_str());
 }
 
-bool WriteIniText(const std::string& file, const std::string& section, const std::string& name,
-                  const std::string& value)
+namespace {
+
+// Writes one entry (name with value), deletes one (no value) or a whole section (no
+// name), also in a read-only, hidden or system file, whose attributes come back after.
+// The file must exist: the profile functions would create a missing one.
+bool ChangeProfile(const std::string& file, const std::string& section, const char* name, const char* value)
 {
     if (!FileExists(file))
         return false;
-    {
-        const ClearedAttributes cleared(file, GetFileAttributesA(file.c_str()));
-        if (!WritePrivateProfileStringA(section.c_str(), name.c_str(), value.c_str(), file.c_str()))
-            return false;
-    }
-    return ReadIniText(file, section, name) == value;
+    journal::BeforeFileChange(file);
+    const ClearedAttributes cleared(file, GetFileAttributesA(file.c_str()));
+    return WritePrivateProfileStringA(section.c_str(), name, value, file.c_str()) != FALSE;
+}
+
+}  // namespace
+
+bool WriteIniText(const std::string& file, const std::string& section, const std::string& name,
+                  const std::string& value)
+{
+    return ChangeProfile(file, section, name.c_str(), value.c_str()) && ReadIniText(file, section, name) == value;
 }
 
 bool DeleteIniEntry(const std::string& file, const std::string& section, const std::string& name)
 {
-    if (!FileExists(file))
+    if (!ChangeProfile(file, section, name.c_str(), nullptr))
         return false;
-    {
-        const ClearedAttributes cleared(file, GetFileAttributesA(file.c_str()));
-        if (!WritePrivateProfileStringA(section.c_str(), name.c_str(), nullptr, file.c_str()))
-            return false;
-    }
     const auto names = IniNames(file, section);
     return std::none_of(names.begin(), names.end(),
                         [&](const std::string& present) { return lstrcmpiA(present.c_str(), name.c_str()) == 0; });
@@ -104,14 +109,7 @@ bool DeleteIniEntry(const std::string& file, const std::string& section, const s
 
 bool EraseIniSection(const std::string& file, const std::string& section)
 {
-    if (!FileExists(file))
-        return false;
-    {
-        const ClearedAttributes cleared(file, GetFileAttributesA(file.c_str()));
-        if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file.c_str()))
-            return false;
-    }
-    return IniNames(file, section).empty();
+    return ChangeProfile(file, section, nullptr, nullptr) && IniNames(file, section).empty();
 }
 
 }  // namespace helpers

@@ -1,5 +1,6 @@
 #include "registry/registry.h"
 
+#include "registry/change_journal.h"
 #include "ui/convert.h"
 #include "ui/errors.h"
 #include "ui/handles.h"
@@ -78,6 +79,7 @@ OpenKey OpenBelow(RootKey root, const std::string& path)
 // writing the value `name`; a refusal raises the write error for that value.
 OpenKey CreateForWriting(RootKey root, const std::string& path, const std::string& name)
 {
+    journal::BeforeKeyCreation(root, path);
     HKEY handle = nullptr;
     if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
                         &handle, nullptr) != ERROR_SUCCESS)
@@ -239,28 +241,37 @@ RegDataKind KindOf(DWORD type)
     }
 }
 
-void SetValue(HKEY key, const std::string& name, DWORD type, const BYTE* data, std::size_t size)
+// A value about to be written: its open key, and where it lies, for the change journal.
+struct ValueTarget {
+    HKEY key;
+    RootKey root;
+    std::string path;
+    const std::string& name;
+};
+
+void SetValue(const ValueTarget& target, DWORD type, const BYTE* data, std::size_t size)
 {
-    if (RegSetValueExA(key, name.c_str(), 0, type, data, static_cast<DWORD>(size)) != ERROR_SUCCESS)
-        throw ui::ERegistryError::writeFailed(name);
+    if (RegSetValueExA(target.key, target.name.c_str(), 0, type, data, static_cast<DWORD>(size)) != ERROR_SUCCESS)
+        throw ui::ERegistryError::writeFailed(target.name);
+    journal::ValueWritten(target.root, target.path, target.name, type, data, size);
 }
 
 // Strings are stored with their terminating zero.
-void SetText(HKEY key, const std::string& name, DWORD type, const std::string& text)
+void SetText(const ValueTarget& target, DWORD type, const std::string& text)
 {
-    SetValue(key, name, type, reinterpret_cast<const BYTE*>(text.c_str()), text.size() + 1);
+    SetValue(target, type, reinterpret_cast<const BYTE*>(text.c_str()), text.size() + 1);
 }
 
-void SetDword(HKEY key, const std::string& name, int number)
+void SetDword(const ValueTarget& target, int number)
 {
     const auto bytes = LittleEndianBytes(number);
-    SetValue(key, name, REG_DWORD, bytes.data(), bytes.size());
+    SetValue(target, REG_DWORD, bytes.data(), bytes.size());
 }
 
-void SetBinaryInt(HKEY key, const std::string& name, int number)
+void SetBinaryInt(const ValueTarget& target, int number)
 {
     const auto bytes = LittleEndianBytes(number);
-    SetValue(key, name, REG_BINARY, bytes.data(), bytes.size());
+    SetValue(target, REG_BINARY, bytes.data(), bytes.size());
 }
 
 // A size callers may pass for writing from BinaryScratch.
@@ -274,6 +285,7 @@ bool IsScratchSize(int size)
 // exact name, so a different value that merely begins with `name` stays.
 OpenKey PrepareReplacingWrite(RootKey root, const std::string& key, const std::string& name)
 {
+    journal::BeforeValueChange(root, KeyPath(key), name);
     if (RegValueExists(root, key, name))
         RegValueRemove(root, key, name);
     return CreateForWriting(root, KeyPath(key), name);
@@ -284,24 +296,24 @@ bool ReplaceWithText(RootKey root, const std::string& key, const std::string& na
 {
     {
         const OpenKey opened = PrepareReplacingWrite(root, key, name);
-        SetText(opened.get(), name, type, text);
+        SetText({opened.get(), root, KeyPath(key), name}, type, text);
     }
     return RegReadText(root, key, name) == text;
 }
 
 // Writes `text` into an existing value by its kind; other kinds are left alone.
-void UpdateStoredValue(HKEY key, const std::string& name, DWORD type, const std::string& text)
+void UpdateStoredValue(const ValueTarget& target, DWORD type, const std::string& text)
 {
     switch (type) {
     case REG_DWORD:
-        SetDword(key, name, ui::StrToInt(text));
+        SetDword(target, ui::StrToInt(text));
         break;
     case REG_SZ:
     case REG_EXPAND_SZ:
-        SetText(key, name, REG_SZ, text);
+        SetText(target, REG_SZ, text);
         break;
     case REG_BINARY:
-        SetBinaryInt(key, name, ui::StrToInt(text));
+        SetBinaryInt(target, ui::StrToInt(text));
         break;
     default:
         break;
@@ -310,22 +322,22 @@ void UpdateStoredValue(HKEY key, const std::string& name, DWORD type, const std:
 
 // Writes `number` into the value by the kind it has, creating a 4-byte binary
 // value when there is none.
-void StoreIntByKind(HKEY key, const std::string& name, std::optional<DWORD> type, int number)
+void StoreIntByKind(const ValueTarget& target, std::optional<DWORD> type, int number)
 {
     if (!type) {
-        SetBinaryInt(key, name, number);
+        SetBinaryInt(target, number);
         return;
     }
     switch (*type) {
     case REG_DWORD:
-        SetDword(key, name, number);
+        SetDword(target, number);
         break;
     case REG_SZ:
     case REG_EXPAND_SZ:
-        SetText(key, name, REG_SZ, std::to_string(number));
+        SetText(target, REG_SZ, std::to_string(number));
         break;
     case REG_BINARY:
-        SetBinaryInt(key, name, number);
+        SetBinaryInt(target, number);
         break;
     default:
         break;
@@ -362,6 +374,7 @@ bool RegKeyEnsure(RootKey root, const std::string& key)
     const std::string path = KeyPath(key);
     if (KeyExists(root, path))
         return true;
+    journal::BeforeKeyCreation(root, path);
     HKEY handle = nullptr;
     if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
                         &handle, nullptr) != ERROR_SUCCESS)
@@ -376,6 +389,7 @@ bool RegKeyRemove(RootKey root, const std::string& key)
     // The empty path names the root itself: emptying a whole root is never wanted.
     if (path.empty())
         return false;
+    journal::BeforeKeyRemoval(root, path);
     RemoveTree(root, path);
     return !KeyExists(root, path);
 }
@@ -418,8 +432,12 @@ bool RegValueRemove(RootKey root, const std::string& key, const std::string& nam
     const OpenKey opened = OpenBelow(root, KeyPath(key));
     if (!opened)
         return true;
+    journal::BeforeValueChange(root, KeyPath(key), name);
     RegDeleteValueA(opened.get(), name.c_str());
-    return !ValueType(opened.get(), name);
+    const bool removed = !ValueType(opened.get(), name);
+    if (removed)
+        journal::ValueRemoved(root, KeyPath(key), name);
+    return removed;
 }
 
 // ---- Text ----
@@ -446,8 +464,10 @@ bool RegUpdateText(RootKey root, const std::string& key, const std::string& name
         const OpenKey opened = OpenWithAccess(root, path, KEY_ALL_ACCESS);
         if (!opened)
             throw ui::ERegistryError::writeFailed(name);
-        if (const auto type = ValueType(opened.get(), name))
-            UpdateStoredValue(opened.get(), name, *type, text);
+        if (const auto type = ValueType(opened.get(), name)) {
+            journal::BeforeValueChange(root, path, name);
+            UpdateStoredValue({opened.get(), root, path, name}, *type, text);
+        }
     }
     return RegReadText(root, key, name) == text;
 }
@@ -480,7 +500,7 @@ bool RegWriteInt(RootKey root, const std::string& key, const std::string& name, 
 {
     {
         const OpenKey opened = PrepareReplacingWrite(root, key, name);
-        SetDword(opened.get(), name, number);
+        SetDword({opened.get(), root, KeyPath(key), name}, number);
     }
     return RegValueMatchesInt(root, key, name, number);
 }
@@ -489,7 +509,8 @@ bool RegStoreInt(RootKey root, const std::string& key, const std::string& name, 
 {
     {
         const OpenKey opened = CreateForWriting(root, KeyPath(key), name);
-        StoreIntByKind(opened.get(), name, ValueType(opened.get(), name), number);
+        journal::BeforeValueChange(root, KeyPath(key), name);
+        StoreIntByKind({opened.get(), root, KeyPath(key), name}, ValueType(opened.get(), name), number);
     }
     return RegValueMatchesInt(root, key, name, number);
 }
@@ -515,7 +536,8 @@ bool RegUpdateBinary(RootKey root, const std::string& key, const std::string& na
     const OpenKey opened = CreateForWriting(root, KeyPath(key), name);
     if (ValueType(opened.get(), name) != DWORD{REG_BINARY})
         return false;
-    SetValue(opened.get(), name, REG_BINARY, BinaryScratch.data(), static_cast<std::size_t>(size));
+    journal::BeforeValueChange(root, KeyPath(key), name);
+    SetValue({opened.get(), root, KeyPath(key), name}, REG_BINARY, BinaryScratch.data(), static_cast<std::size_t>(size));
     return true;
 }
 
@@ -529,7 +551,7 @@ void RegWriteBinary(RootKey root, const std::string& key, const std::string& nam
     const auto type = ValueType(opened.get(), name);
     if (type && *type != REG_BINARY)
         return;
-    SetValue(opened.get(), name, REG_BINARY, BinaryScratch.data(), static_cast<std::size_t>(size));
+    SetValue({opened.get(), root, KeyPath(key), name}, REG_BINARY, BinaryScratch.data(), static_cast<std::size_t>(size));
 }
 
 }  // namespace registry

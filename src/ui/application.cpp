@@ -2,6 +2,7 @@
 
 #include "ui/control.h"
 #include "ui/dialogs.h"
+#include "ui/errors.h"
 #include "ui/form.h"
 
 #include <commctrl.h>
@@ -28,7 +29,8 @@ void Application::initialize()
     initialized_ = true;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS
                                                         | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES
-                                                        | ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+                                                        | ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES
+                                                        | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterToolkitClasses();
 }
@@ -111,6 +113,8 @@ void Application::runEvent(const std::function<void()>& handler)
 
 void Application::showException(const std::exception& error)
 {
+    if (dynamic_cast<const EAbort*>(&error))
+        return;
     MessageDlg(error.what(), MsgKind::Error, {MsgButton::OK});
 }
 

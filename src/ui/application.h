@@ -38,7 +38,8 @@ public:
 
     // Runs an event handler; an exception that leaves it is shown in an error box.
     void runEvent(const std::function<void()>& handler);
-    // The general error handler: shows the exception's text in an error message box.
+    // The general error handler: shows the exception's text in an error message box
+    // (nothing for ui::EAbort, which ends an action the user chose to stop).
     void showException(const std::exception& error);
 
     HINSTANCE instance() const;

@@ -43,6 +43,13 @@ public:
     static EFileCreateError cannotCreate(const std::string& path);
 };
 
+// Ends an action silently: the user chose to stop it, so there is nothing to report.
+// The application's error handler shows no box for it.
+class EAbort : public Exception {
+public:
+    EAbort() : Exception("Operation aborted") {}
+};
+
 // A failed operating-system call, carrying the system's own error text.
 class EOSError : public Exception {
 public:

@@ -330,17 +330,17 @@ std::string Contents(const std::string& path)
 
 class HelpersFileWrites : public TempFolderTest {};
 
-TEST_F(HelpersFileWrites, CopyFileOverKeepsAnExistingTargetUnlessAskedToOverwrite)
+TEST_F(HelpersFileWrites, CopyFileToKeepsAnExistingTargetUnlessAskedToOverwrite)
 {
     const std::string source = file("neu.gif", "new");
     const std::string target = file("alt.gif", "old");
-    EXPECT_FALSE(helpers::CopyFileOver(source, target, false));
+    EXPECT_FALSE(helpers::CopyFileTo(source, target, false));
     EXPECT_EQ(Contents(target), "old");
-    EXPECT_TRUE(helpers::CopyFileOver(source, target, true));
+    EXPECT_TRUE(helpers::CopyFileTo(source, target, true));
     EXPECT_EQ(Contents(target), "new");
-    EXPECT_TRUE(helpers::CopyFileOver(source, path() + "frisch.gif", false));
+    EXPECT_TRUE(helpers::CopyFileTo(source, path() + "frisch.gif", false));
     EXPECT_EQ(Contents(path() + "frisch.gif"), "new");
-    EXPECT_FALSE(helpers::CopyFileOver(path() + "fehlt.gif", path() + "x.gif", true));
+    EXPECT_FALSE(helpers::CopyFileTo(path() + "fehlt.gif", path() + "x.gif", true));
 }
 
 TEST_F(HelpersFileWrites, WriteFileBytesReplacesTheWholeContent)

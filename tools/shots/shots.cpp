@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "autostart/autorun_form.h"
 #include "ui/drawn_list.h"
+#include "app/undo_form.h"
 #include "components/wait_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
@@ -20,6 +21,8 @@
 #include "pages/system_form.h"
 #include "password/password_form.h"
 #include "report/bericht_form.h"
+#include "registry/change_journal.h"
+#include "registry/registry.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -175,6 +178,40 @@ void CALLBACK ShootMessageBox(HWND, UINT, UINT_PTR timer, DWORD)
     PostMessageA(box, WM_KEYUP, VK_RETURN, 0);
 }
 
+// A journal with a few sets (one of its values changed since by hand) and a backup of
+// the clean-up, for the undo dialog. The shots run in a prefix of their own.
+void PrepareJournal()
+{
+    journal::SetJournalFolder(app::AppDir + "\\BACKUP\\Journal", app::AppDir);
+    const std::string memory = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+    const std::string policies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+    const std::string folders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    registry::RegKeyEnsure(HKCU, policies);
+    {
+        const journal::ChangeScope change("System- , Speicher-, Booteinstellungen");
+        registry::RegWriteInt(HKLM, memory, "LargeSystemCache", 1);
+        registry::RegWriteInt(HKLM, memory, "DisablePagingExecutive", 1);
+        registry::RegWriteInt(HKLM, memory, "SecondLevelDataCache", 512);
+    }
+    {
+        const journal::ChangeScope change("System- , Speicher-, Booteinstellungen: Favoriten");
+        registry::RegWriteExpandText(HKCU, folders, "Favorites", "D:\\Favoriten");
+    }
+    {
+        const journal::ChangeScope change("System- , Speicher-, Booteinstellungen");
+        registry::RegWriteInt(HKCU, policies, "NoControlPanel", 1);
+        registry::RegWriteInt(HKCU, policies, "NoRun", 1);
+        registry::RegWriteInt(HKLM, memory, "LargeSystemCache", 0);
+    }
+    registry::RegWriteInt(HKCU, policies, "NoRun", 0);  // changed by hand since
+
+    const std::string backups = app::AppDir + "\\BACKUP";
+    for (const char* name : {"Backup 03.05.2024.reg", "Backup 12.05.2024 (2).reg"}) {
+        std::ofstream backup(backups + "\\" + name, std::ios::binary);
+        backup << "REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\CLSID\\{00000000-0000-0000-0000-000000000000}]\r\n";
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -257,6 +294,9 @@ int main(int argc, char** argv)
         wait.Label2().setCaption("C:\\Dokumente und Einstellungen\\Benutzer\\Lokale Einstellungen\\Temp");
         wait.ProgressBar1().setPosition(40);
     });
+    PrepareJournal();
+    ShootLocalised<app::TForm_Undo>("undo-dialog", [](app::TForm_Undo& undo) { undo.refresh(); });
+    journal::SetJournalFolder({});
     ShootLocalised<app::TAbout>("about-box", [&](app::TAbout& about) {
         about.placeFollowingLabels();
         about.Image1().assign(mainWindow.Image1());
