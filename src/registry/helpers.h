@@ -75,6 +75,16 @@ bool RecycleFile(const std::string& file);
 // can say that some files were left where they were.
 bool RecycleFiles(const std::string& paths, bool& aborted);
 
+// Copies a file, replacing an existing target; false when the copy failed.
+bool CopyFileReplacing(const std::string& source, const std::string& target);
+
+// Renames a file within its volume, replacing an existing target in one step (so the
+// target is either the old or the new file, never a half-written one).
+bool MoveFileReplacing(const std::string& source, const std::string& target);
+
+// Renames a file; an existing target is never replaced (false then).
+bool MoveFileKeeping(const std::string& source, const std::string& target);
+
 // Ini files
 
 // "name=value" for every entry of the section, in file order; empty when the file

@@ -52,7 +52,9 @@ bool ShellRecycle(const std::string& zeroTerminatedList, bool& aborted)
     operation.hwnd = nullptr;
     operation.wFunc = FO_DELETE;
     operation.pFrom = zeroTerminatedList.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
+    // Without the warning, "no confirmation" would also let the shell delete for good,
+    // without a word, a file it cannot move to the Recycle Bin.
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
     const int result = SHFileOperationA(&operation);
     aborted = operation.fAnyOperationsAborted != FALSE;
     return result == 0;
@@ -134,6 +136,21 @@ bool RecycleFiles(const std::string& paths, bool& aborted)
     if (paths.find_first_not_of('\0') == std::string::npos)
         return true;
     return ShellRecycle(paths + std::string(2, '\0'), aborted);
+}
+
+bool CopyFileReplacing(const std::string& source, const std::string& target)
+{
+    return CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;
+}
+
+bool MoveFileReplacing(const std::string& source, const std::string& target)
+{
+    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+bool MoveFileKeeping(const std::string& source, const std::string& target)
+{
+    return MoveFileExA(source.c_str(), target.c_str(), 0) != FALSE;
 }
 
 }  // namespace helpers
