@@ -28,7 +28,7 @@ std::string WindowsFolder()
 
 CleanupPlaces& Places()
 {
-    static CleanupPlaces places{ProgramFolder(), WindowsFolder(), true};
+    static CleanupPlaces places{ProgramFolder(), WindowsFolder(), true, std::nullopt};
     return places;
 }
 

@@ -5,6 +5,7 @@
 // opens; until then they are worked out from the running system.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace cleanup {
@@ -13,6 +14,9 @@ struct CleanupPlaces {
     std::string appDir;      // without a trailing backslash
     std::string windowsDir;  // as GetWindowsDirectoryA gives it
     bool ntFamily = true;
+    // The user's local application data folder, whose parent holds his TEMP folder;
+    // without one the shell is asked.
+    std::optional<std::string> localAppData;
 };
 
 CleanupPlaces& Places();

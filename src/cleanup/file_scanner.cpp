@@ -121,7 +121,9 @@ void Accept(const std::string& fullPath, const WIN32_FIND_DATAA& found, const st
 // The user's TEMP folder: beside his local application data folder.
 std::string UserTempFolder()
 {
-    const std::string localAppData = ui::UpperCase(helpers::SpecialFolderPath(nullptr, CSIDL_LOCAL_APPDATA));
+    const std::optional<std::string>& placed = Places().localAppData;
+    const std::string localAppData =
+        ui::UpperCase(placed ? *placed : helpers::SpecialFolderPath(nullptr, CSIDL_LOCAL_APPDATA));
     if (localAppData.empty())
         return {};
     const auto slash = localAppData.find_last_of('\\');

@@ -10,6 +10,7 @@
 #include "harness/german_sandbox.h"
 #include "harness/help_seam.h"
 #include "harness/modal_driver.h"
+#include "harness/page_contract.h"
 #include "harness/temp_folder.h"
 #include "ui/application.h"
 #include "ui/convert.h"
@@ -26,9 +27,11 @@ protected:
     {
         GermanRegistrySandbox::SetUp();
         savedPlaces_ = cleanup::Places();
-        cleanup::Places() = {folder.path() + "Program", folder.path() + "WINDOWS", true};
+        cleanup::Places() = {folder.path() + "Program", folder.path() + "WINDOWS", true,
+                             folder.path() + "User\\Local Settings\\Application Data"};
         folder.makeDir("Program");
-        folder.makeDir("WINDOWS");
+        folder.makeDir("WINDOWS\\TEMP");
+        folder.makeDir("User\\Local Settings\\TEMP");
         ResetScanState();
     }
 
@@ -90,3 +93,24 @@ public:
 
     std::vector<cleanup::FileEntry> entries;
 };
+
+// The entries that differ between two snapshots of the sandbox, with what differs.
+inline std::vector<std::string> SnapshotDifferences(const testing_support::RegistrySnapshot& before,
+                                     const testing_support::RegistrySnapshot& after)
+{
+    const auto same = [](const std::optional<RawRegValue>& a, const std::optional<RawRegValue>& b) {
+        return a.has_value() == b.has_value() && (!a || (a->type == b->type && a->data == b->data));
+    };
+    std::vector<std::string> differences;
+    for (const auto& [entry, value] : before) {
+        const auto now = after.find(entry);
+        if (now == after.end())
+            differences.push_back(entry + ": missing");
+        else if (!same(value, now->second))
+            differences.push_back(entry + ": changed");
+    }
+    for (const auto& [entry, value] : after)
+        if (!before.count(entry))
+            differences.push_back(entry + ": added");
+    return differences;
+}

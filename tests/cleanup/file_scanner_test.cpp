@@ -167,13 +167,13 @@ TEST_F(FileScannerTest, FilesThatCannotBeOpenedExclusivelyAreLeftOut)
 
 TEST_F(FileScannerTest, TheTemporaryFoldersAreTheWindowsTempAndTheUsersTemp)
 {
-    const auto& temp = cleanup::TempFolders();
-    ASSERT_GE(temp.size(), 1u);
-    EXPECT_EQ(temp[0], ui::UpperCase(root) + "WINDOWS\\TEMP\\");
-    for (const std::string& folder : temp) {
-        EXPECT_EQ(folder, ui::UpperCase(folder));
-        EXPECT_EQ(folder.substr(folder.size() - 6), "\\TEMP\\");
-    }
+    EXPECT_EQ(cleanup::TempFolders(),
+              (std::vector<std::string>{ui::UpperCase(root) + "WINDOWS\\TEMP\\",
+                                        ui::UpperCase(folder.path()) + "USER\\LOCAL SETTINGS\\TEMP\\"}));
+    // Without a local application data folder only the Windows TEMP folder is searched whole.
+    cleanup::Places().localAppData = "";
+    cleanup::PrepareFileScan();
+    EXPECT_EQ(cleanup::TempFolders(), (std::vector<std::string>{ui::UpperCase(root) + "WINDOWS\\TEMP\\"}));
 }
 
 TEST_F(FileScannerTest, ATemporaryFolderIsTakenWholeOnceAndAfterTheDriveScanNothingTwice)
