@@ -232,6 +232,7 @@ private:
 void RunRegistryChecks(const std::vector<const RegistryBox*>& checks, TForm6& dialog, WaitWindowScope& wait)
 {
     const RegistryScanScope scan(wait.window());
+    const RegistrySearchScope search;
     ui::ProgressBar& progress = wait.window().ProgressBar1();
     for (const RegistryBox* check : checks) {
         const std::string title = language::LangString(check->title);

@@ -13,6 +13,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <array>
 #include <utility>
 
@@ -38,6 +40,29 @@ bool HasDrive(const std::string& path)
     return path.size() >= 3 && path.compare(1, 2, ":\\") == 0;
 }
 
+// Lets window messages run on the clock while a long list of names is read or sorted.
+void KeepResponsive()
+{
+    ScanPause();
+}
+
+// The key by which a name sorts in the order of the user's locale, letter case ignored.
+std::string SortKey(const std::string& name)
+{
+    constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    std::string key(256, '\0');
+    int size = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, name.c_str(), static_cast<int>(name.size()), key.data(),
+                            static_cast<int>(key.size()));
+    if (size == 0) {
+        size = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, name.c_str(), static_cast<int>(name.size()), nullptr, 0);
+        key.assign(static_cast<std::size_t>(std::max(size, 0)), '\0');
+        if (size > 0)
+            LCMapStringA(LOCALE_USER_DEFAULT, kFlags, name.c_str(), static_cast<int>(name.size()), key.data(), size);
+    }
+    key.resize(static_cast<std::size_t>(std::max(size, 0)));
+    return key;
+}
+
 // Names in the order of the user's locale, letter case ignored. Each name's sort key
 // is made once, so sorting costs one locale call per name rather than per comparison.
 std::vector<std::string> Sorted(std::vector<std::string> names)
@@ -45,14 +70,8 @@ std::vector<std::string> Sorted(std::vector<std::string> names)
     std::vector<std::pair<std::string, std::size_t>> keys;
     keys.reserve(names.size());
     for (std::size_t index = 0; index < names.size(); ++index) {
-        const std::string& name = names[index];
-        const int size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(),
-                                      static_cast<int>(name.size()), nullptr, 0);
-        std::string key(static_cast<std::size_t>(std::max(size, 0)), '\0');
-        if (size > 0)
-            LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(),
-                         static_cast<int>(name.size()), key.data(), size);
-        keys.emplace_back(std::move(key), index);
+        keys.emplace_back(SortKey(names[index]), index);
+        KeepResponsive();
     }
     std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
         return std::lexicographical_compare(a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
@@ -65,6 +84,24 @@ std::vector<std::string> Sorted(std::vector<std::string> names)
     for (const auto& key : keys)
         sorted.push_back(std::move(names[key.second]));
     return sorted;
+}
+
+// The sorted subkey names the checks of the running search have read, by key (HKCR);
+// empty while no search runs.
+std::optional<std::map<std::string, std::vector<std::string>>> searchNames;
+
+// The sorted names of a key's subkeys (HKCR), read once per search.
+const std::vector<std::string>& SortedSubkeys(const std::string& key, std::vector<std::string>& own)
+{
+    if (searchNames) {
+        const auto known = searchNames->find(key);
+        if (known != searchNames->end())
+            return known->second;
+    }
+    own = Sorted(registry::RegSubkeyNames(HKCR, key, KeepResponsive));
+    if (!searchNames)
+        return own;
+    return searchNames->emplace(key, std::move(own)).first->second;
 }
 
 // The default value of a key as text; empty when it is missing or unreadable.
@@ -185,9 +222,8 @@ void ScanIconsBelow(const std::string& prefix, const std::vector<std::string>& n
         if (name.empty())
             return;
         for (const char* sub : kIconValues) {
+            // A missing key reads as an empty value, which is skipped alike.
             const std::string key = prefix + name + "\\" + sub;
-            if (!registry::RegKeyExists(HKCR, key))
-                continue;
             const std::string value = DefaultText(HKCR, key);
             if (value.empty())
                 continue;
@@ -268,7 +304,8 @@ RegFindings ScanFileTypes()
     if (ui::CancelRequested)
         return findings;
     std::vector<FileTypeCandidate> candidates;
-    const bool complete = WalkNames(Sorted(registry::RegSubkeyNames(HKCR, "")), [&](const std::string& name) {
+    std::vector<std::string> names;
+    const bool complete = WalkNames(SortedSubkeys("", names), [&](const std::string& name) {
         if (name.empty() || name.front() != '.' || IsNeverFileType(name))
             return;
         std::string progId = DefaultText(HKCR, name);
@@ -295,13 +332,15 @@ RegFindings ScanComServers()
     RegFindings findings;
     if (ui::CancelRequested || !registry::RegKeyExists(HKCR, "CLSID"))
         return findings;
-    WalkNames(Sorted(registry::RegSubkeyNames(HKCR, "CLSID")), [&](const std::string& name) {
+    std::vector<std::string> names;
+    WalkNames(SortedSubkeys("CLSID", names), [&](const std::string& name) {
         if (name.empty())
             return;
         const std::string classKey = "CLSID\\" + name;
         const std::string description = DefaultText(HKCR, classKey);
-        if (description.empty() || !registry::RegKeyExists(HKCR, classKey + "\\InprocServer32"))
+        if (description.empty())
             return;
+        // A missing InprocServer32 key reads as an empty server, which is skipped alike.
         std::string server = DefaultText(HKCR, classKey + "\\InprocServer32");
         if (server.empty())
             return;
@@ -318,18 +357,15 @@ RegFindings ScanTypeLibraries()
     RegFindings findings;
     if (ui::CancelRequested)
         return findings;
-    WalkNames(Sorted(registry::RegSubkeyNames(HKCR, "TypeLib")), [&](const std::string& library) {
+    WalkNames(Sorted(registry::RegSubkeyNames(HKCR, "TypeLib", KeepResponsive)), [&](const std::string& library) {
         const std::string libraryKey = "TypeLib\\" + library;
         for (const std::string& version : registry::RegSubkeyNames(HKCR, libraryKey)) {
             const std::string versionKey = libraryKey + "\\" + version;
             for (char digit = '0'; digit <= '9'; ++digit) {
-                const std::string win32Key = versionKey + "\\" + digit + "\\win32";
-                if (!registry::RegKeyExists(HKCR, win32Key))
-                    continue;
-                const std::string description = DefaultText(HKCR, versionKey);
-                const std::string file = TypeLibraryFile(DefaultText(HKCR, win32Key));
+                // A missing win32 key reads as an empty file, which is skipped alike.
+                const std::string file = TypeLibraryFile(DefaultText(HKCR, versionKey + "\\" + digit + "\\win32"));
                 if (!file.empty() && ReferenceMissing(file))
-                    findings.push_back({description, file, library, {}, {}});
+                    findings.push_back({DefaultText(HKCR, versionKey), file, library, {}, {}});
             }
         }
     });
@@ -341,7 +377,7 @@ RegFindings ScanSharedDlls()
     RegFindings findings;
     if (ui::CancelRequested || !registry::RegKeyExists(HKLM, kSharedDllsKey))
         return findings;
-    WalkNames(Sorted(registry::RegValueNames(HKLM, kSharedDllsKey)), [&](const std::string& name) {
+    WalkNames(Sorted(registry::RegValueNames(HKLM, kSharedDllsKey, KeepResponsive)), [&](const std::string& name) {
         if (FileNamePart(name).find('.') == std::string::npos)
             return;
         std::string path = name;
@@ -358,7 +394,7 @@ RegFindings ScanFonts()
     if (ui::CancelRequested || !registry::RegKeyExists(HKLM, fontsKey))
         return findings;
     const std::string fontsFolder = registry::RegReadText(HKCU, kShellFolders, "Fonts");
-    WalkNames(Sorted(registry::RegValueNames(HKLM, fontsKey)), [&](const std::string& name) {
+    WalkNames(Sorted(registry::RegValueNames(HKLM, fontsKey, KeepResponsive)), [&](const std::string& name) {
         const std::string file = helpers::CleanCommandPath(registry::RegReadText(HKLM, fontsKey, name));
         // A font registered with its full path lies where that path says.
         const bool fullPath = HasDrive(file) || file.compare(0, 2, "\\\\") == 0;
@@ -375,10 +411,21 @@ RegFindings ScanIcons()
     if (ui::CancelRequested || !registry::RegKeyExists(HKCR, "CLSID"))
         return findings;
     bool goOn = true;
-    ScanIconsBelow("", Sorted(registry::RegSubkeyNames(HKCR, "")), findings, goOn);
+    std::vector<std::string> names;
+    ScanIconsBelow("", SortedSubkeys("", names), findings, goOn);
     if (goOn)
-        ScanIconsBelow("CLSID\\", Sorted(registry::RegSubkeyNames(HKCR, "CLSID")), findings, goOn);
+        ScanIconsBelow("CLSID\\", SortedSubkeys("CLSID", names), findings, goOn);
     return findings;
+}
+
+RegistrySearchScope::RegistrySearchScope()
+{
+    searchNames.emplace();
+}
+
+RegistrySearchScope::~RegistrySearchScope()
+{
+    searchNames.reset();
 }
 
 RegFindings RunRegistryCheck(RegCheckKind kind)

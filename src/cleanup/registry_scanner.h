@@ -53,6 +53,17 @@ RegFindings ScanIcons();
 // Runs the check of a kind.
 RegFindings RunRegistryCheck(RegCheckKind kind);
 
+// One registry search: while it lasts, checks that walk the same keys' names (the
+// file types and the icons walk the top-level keys, the classes and the icons the
+// classes) read and sort them once.
+class RegistrySearchScope {
+public:
+    RegistrySearchScope();
+    ~RegistrySearchScope();
+    RegistrySearchScope(const RegistrySearchScope&) = delete;
+    RegistrySearchScope& operator=(const RegistrySearchScope&) = delete;
+};
+
 // The wait window's headline, which the file-type check replaces for its later
 // phases (nullptr: none).
 void SetRegistryScanHeadline(ui::Label* headline);
