@@ -10,7 +10,6 @@
 #include "ui/fonts.h"
 #include "ui/help.h"
 #include "ui/layout.h"
-#include "ui/listview.h"
 #include "ui/look.h"
 
 #include <windows.h>
@@ -91,17 +90,15 @@ void TForm11::createTexts(int& top)
 
 void TForm11::createList(int top, int bottom)
 {
-    ui::ListViewOptions options;
-    options.checkBoxes = true;
-    options.wholeRowSelect = true;
-    list_ = &add<ui::ListView>(*this, "VirtualStringTree_FILES",
-                               ui::Bounds{kMargin, top, kClientWidth - 2 * kMargin, bottom - top}, options);
-    // Columns may be dragged into another order; rows are as high as the small images.
-    ListView_SetExtendedListViewStyleEx(list_->handle(), LVS_EX_HEADERDRAGDROP, LVS_EX_HEADERDRAGDROP);
-    rowHeight_.reset(ImageList_Create(1, kRowHeight, ILC_COLOR, 1, 0));
-    list_->setSmallImages(rowHeight_.get());
+    list_ = &add<FileListView>(*this, "VirtualStringTree_FILES",
+                               ui::Bounds{kMargin, top, kClientWidth - 2 * kMargin, bottom - top});
+    list_->setRowHeight(kRowHeight);
     for (int column = 0; column < 3; ++column)
         list_->addColumn(kDesignedColumns[column], kColumnWidths[column]);
+    list_->cellText = [this](int line, int column) {
+        const FileEntry& file = entries_[static_cast<std::size_t>(line)];
+        return column == 0 ? file.Name : column == 1 ? file.Folder : std::to_string(file.Size);
+    };
 }
 
 void TForm11::createButtons()
@@ -127,18 +124,14 @@ void TForm11::createButtons()
 
 void TForm11::addFile(const FileEntry& entry)
 {
-    const int line = list_->addItem(entry.Name, -1, true);
-    if (line < 0)
-        return;
-    list_->setSubItem(line, 1, entry.Folder);
-    list_->setSubItem(line, 2, std::to_string(entry.Size));
     entries_.push_back(entry);
+    list_->addLine(true);
 }
 
 void TForm11::clearFiles()
 {
-    list_->clear();
     entries_.clear();
+    list_->clear();
 }
 
 int TForm11::checkedCount() const
@@ -162,9 +155,7 @@ void TForm11::setAllChecked(bool checked)
 {
     if (lineCount() == 0)
         return;
-    for (int line = 0; line < lineCount(); ++line)
-        list_->setChecked(line, checked);
-    InvalidateRect(list_->handle(), nullptr, TRUE);
+    list_->setAllChecked(checked);
     ui::ProcessMessages();
 }
 

@@ -3,6 +3,7 @@
 // the Recycle Bin in one shell operation.
 #pragma once
 
+#include "cleanup/file_list_view.h"
 #include "cleanup/file_scanner.h"
 #include "ui/form.h"
 
@@ -12,7 +13,6 @@
 namespace ui {
 class Button;
 class Label;
-class ListView;
 }
 
 namespace cleanup {
@@ -21,7 +21,7 @@ class TForm11 : public ui::Form, public FileResultList {
 public:
     TForm11();
 
-    ui::ListView& VirtualStringTree_FILES() const { return *list_; }
+    FileListView& VirtualStringTree_FILES() const { return *list_; }
     ui::Label& Label_Anzahl() const { return *count_; }
     ui::Button& ButtonDELETE() const { return *delete_; }
 
@@ -48,9 +48,8 @@ private:
     void reportDeletion(bool aborted);
 
     ui::Label* count_ = nullptr;
-    ui::ListView* list_ = nullptr;
+    FileListView* list_ = nullptr;
     ui::Button* delete_ = nullptr;
-    ui::ImageListHandle rowHeight_;
     std::vector<FileEntry> entries_;
 };
 

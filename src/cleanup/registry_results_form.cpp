@@ -133,17 +133,20 @@ TForm6::TForm6() : ui::Form("Form6", kClientWidth, kClientHeight, "Einträge in 
     setCancelButton(&cancel);
 
     setCaption(language::LangString(kCaption));
+    // The words of every entry's lines, looked up once for all the entries.
+    fileTypeOf_ = language::LangString(kFileTypeOf);
+    missingFileIs_ = language::LangString(kMissingFileIs);
+    entryOf_ = language::LangString(kEntryOf);
 }
 
 std::array<std::string, 3> TForm6::lineTexts(const RegEntry& entry) const
 {
-    using language::LangString;
     if (entry.Kind == -1)
         return {entry.Title, {}, {}};
     const std::string first = entry.Kind == KindFileTypes
-                                  ? entry.Title + " - " + LangString(kFileTypeOf) + " " + ExtensionPattern(entry.Extension)
-                                  : LangString(kEntryOf) + " \"" + entry.Title + "\"";
-    return {first, LangString(kMissingFileIs), entry.MissingFile};
+                                  ? entry.Title + " - " + fileTypeOf_ + " " + ExtensionPattern(entry.Extension)
+                                  : entryOf_ + " \"" + entry.Title + "\"";
+    return {first, missingFileIs_, entry.MissingFile};
 }
 
 ui::TreeNode TForm6::addGroup(RegCheckKind kind, const std::string& title)
@@ -169,10 +172,20 @@ ui::TreeNode TForm6::addEntry(ui::TreeNode group, RegCheckKind kind, const RegFi
     const std::string widest = *std::max_element(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
         return a.size() < b.size();
     });
-    const ui::TreeNode node = list_->addNode(group, widest + "    ", entry, ui::CheckType::CheckBox, ui::CheckState::Checked);
-    if (list_->firstChild(group) == node)
+    return list_->addNode(group, widest + "    ", entry, ui::CheckType::CheckBox, ui::CheckState::Checked);
+}
+
+void TForm6::expandGroups()
+{
+    for (ui::TreeNode group = list_->firstChild(nullptr); group; group = list_->nextSibling(group))
         TreeView_Expand(list_->handle(), group, TVE_EXPAND);
-    return node;
+}
+
+LRESULT TForm6::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SHOWWINDOW && wParam)
+        expandGroups();
+    return ui::Form::handleMessage(message, wParam, lParam);
 }
 
 int TForm6::entryCount() const

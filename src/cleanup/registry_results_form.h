@@ -56,7 +56,12 @@ public:
     // Ticking a group ticks its entries; an entry's tick sets its group's state.
     void VirtualStringTree_REGChecked(ui::TreeNode node);
 
+protected:
+    // Shown, every group is opened: entries are added to closed groups, which is fast.
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    void expandGroups();
     void deleteTickedEntries(ui::ProgressBar& progress);
     void deleteEntry(const RegEntry& entry, bool& sharedDllsExported, bool& fontsExported);
 
@@ -64,6 +69,9 @@ private:
     ui::VirtualTree* list_ = nullptr;
     ui::Button* delete_ = nullptr;
     ui::ImageListHandle images_;
+    std::string fileTypeOf_;
+    std::string missingFileIs_;
+    std::string entryOf_;
 };
 
 // The dialog while it exists; the clean-up page sets and clears it.

@@ -13,7 +13,6 @@
 #include "registry/helpers.h"
 #include "registry/registry.h"
 #include "ui/controls.h"
-#include "ui/listview.h"
 
 #include <gtest/gtest.h>
 
@@ -67,13 +66,43 @@ TEST_F(FileResultsTest, ListsEachFileWithNameFolderAndSize)
     EXPECT_EQ(list.columnCaption(0), LangString(16001));
     EXPECT_EQ(list.columnCaption(1), LangString(16002));
     EXPECT_EQ(list.columnCaption(2), LangString(16003));
-    ASSERT_EQ(list.itemCount(), 1);
-    EXPECT_EQ(list.caption(0), "OLD.BAK");
-    EXPECT_EQ(list.subItem(0, 1), path.substr(0, path.size() - 8));
-    EXPECT_EQ(list.subItem(0, 2), "5");
+    ASSERT_EQ(list.lineCount(), 1);
+    EXPECT_EQ(list.text(0, 0), "OLD.BAK");
+    EXPECT_EQ(list.text(0, 1), path.substr(0, path.size() - 8));
+    EXPECT_EQ(list.text(0, 2), "5");
     EXPECT_TRUE(list.checked(0));
+    EXPECT_EQ(ListView_GetItemCount(list.handle()), 0);  // the view learns its length when it is shown
     dialog->show();
+    UpdateWindow(dialog->handle());
+    EXPECT_EQ(ListView_GetItemCount(list.handle()), 1);
     testing_support::ExpectNothingClippedOrCovered(dialog->handle());
+}
+
+TEST_F(FileResultsTest, AClickOnACheckBoxOrTheSpaceBarTogglesItsLine)
+{
+    listFile("DATA\\A.TMP", "a");
+    listFile("DATA\\B.TMP", "b");
+    dialog->show();
+    auto& list = dialog->VirtualStringTree_FILES();
+    UpdateWindow(list.handle());
+    RECT box{};
+    ASSERT_TRUE(ListView_GetItemRect(list.handle(), 1, &box, LVIR_ICON) || ListView_GetItemRect(list.handle(), 1, &box, LVIR_BOUNDS));
+    LVHITTESTINFO hit{};
+    for (hit.pt = POINT{1, (box.top + box.bottom) / 2}; hit.pt.x < 40; ++hit.pt.x) {
+        if (ListView_HitTest(list.handle(), &hit) == 1 && (hit.flags & LVHT_ONITEMSTATEICON))
+            break;
+    }
+    ASSERT_LT(hit.pt.x, 40) << "no check box found on the second line";
+
+    SendMessageA(list.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
+    SendMessageA(list.handle(), WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
+    EXPECT_TRUE(list.checked(0));
+    EXPECT_FALSE(list.checked(1));
+    SendMessageA(list.handle(), WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(list.handle(), WM_CHAR, ' ', 0);
+    SendMessageA(list.handle(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_TRUE(list.checked(1));
+    EXPECT_EQ(dialog->checkedCount(), 2);
 }
 
 TEST_F(FileResultsTest, WithEveryLineUntickedNothingIsDeleted)

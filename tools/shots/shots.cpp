@@ -17,7 +17,6 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handles.h"
-#include "ui/listview.h"
 #include "ui/pagecontrol.h"
 
 #include <cstdio>
