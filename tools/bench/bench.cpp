@@ -4,8 +4,8 @@
 // during each search, and the deletion of many ticked files.
 //
 //   velmora_bench <data folder> [files|registry|delete]
-//                                   e.g. C:\bench, inside a throwaway prefix; all parts
-//                                   run unless one is named
+//                                   e.g. C:\bench, inside a throwaway prefix; every
+//                                   section runs unless one is named
 //
 // Every figure is printed with its ratio to the bare walker measured in the same run.
 // The registry data lives in keys of its own: HKEY_CLASSES_ROOT and HKEY_LOCAL_MACHINE
@@ -404,7 +404,7 @@ int main(int argc, char** argv)
     if (data.back() != '\\')
         data += '\\';
     const std::string only = argc >= 3 ? argv[2] : "";
-    const auto runs = [&](const char* part) { return only.empty() || only == part; };
+    const auto runs = [&](const char* section) { return only.empty() || only == section; };
     ui::App().initialize();
     CreateDirectoryA(data.c_str(), nullptr);
     const std::string tree = data + "files\\";
