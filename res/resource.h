@@ -28,3 +28,12 @@
 #define IDI_DRIVE_RAMDISK 134
 #define IDI_DRIVE_UNKNOWN 135
 #define IDI_DRIVE_FLOPPY 136
+
+// The group pictures of the clean-up's registry result list (icons of 32 and 16
+// pixels), one per check: file types, COM classes, ActiveX, shared DLLs, fonts, icons.
+#define IDI_REGISTRY_FILETYPE 140
+#define IDI_REGISTRY_COM 141
+#define IDI_REGISTRY_ACTIVEX 142
+#define IDI_REGISTRY_SHAREDDLL 143
+#define IDI_REGISTRY_FONT 144
+#define IDI_REGISTRY_ICON 145

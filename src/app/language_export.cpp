@@ -3,6 +3,9 @@
 #include "app/about_form.h"
 #include "app/main_window.h"
 #include "autostart/autorun_form.h"
+#include "cleanup/cleanup_form.h"
+#include "cleanup/file_results_form.h"
+#include "cleanup/registry_results_form.h"
 #include "components/wait_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
@@ -34,6 +37,19 @@ void ExportForm(FormClass*& reference, const std::string& path)
     language::ExportFormTexts(path, *form);
 }
 
+// The clean-up page reads the options page's check boxes when it is created, so an
+// options page of its own lives around it (the options page's own export comes later).
+void ExportCleanupPage(const std::string& path)
+{
+    struct TemporaryOptionsPage {
+        password::TForm_Options* previous = password::Form_Options;
+        password::TForm_Options page;
+        TemporaryOptionsPage() { password::Form_Options = &page; }
+        ~TemporaryOptionsPage() { password::Form_Options = previous; }
+    } options;
+    ExportForm(cleanup::Form_CleanUP, path);
+}
+
 }  // namespace
 
 const std::vector<ExportedForm>& ExportedForms()
@@ -46,6 +62,8 @@ const std::vector<ExportedForm>& ExportedForms()
          [](const std::string& path) { ExportForm(autostart::Form_Autorun, path); }},
         {"TForm_Bericht", "\\Language\\Form_Bericht.ini",
          [](const std::string& path) { ExportForm(report::Form_Bericht, path); }},
+        {"TForm_CleanUP", "\\Language\\Form_CleanUP.ini",
+         [](const std::string& path) { ExportCleanupPage(path); }},
         {"TForm_Explorer", "\\Language\\Form_Explorer.ini",
          [](const std::string& path) { ExportForm(pages::Form_Explorer, path); }},
         {"TForm_IE", "\\Language\\Form_IE.ini", [](const std::string& path) { ExportForm(pages::Form_IE, path); }},
@@ -63,6 +81,8 @@ const std::vector<ExportedForm>& ExportedForms()
          [](const std::string& path) { ExportForm(pages::Form_Startmenu, path); }},
         {"TForm_System", "\\Language\\Form_System.ini",
          [](const std::string& path) { ExportForm(pages::Form_System, path); }},
+        {"TForm11", "\\Language\\Form_11.ini", [](const std::string& path) { ExportForm(cleanup::Form11, path); }},
+        {"TForm6", "\\Language\\Form_6.ini", [](const std::string& path) { ExportForm(cleanup::Form6, path); }},
         {"TWarteForm", "\\Language\\Form_WarteForm.ini",
          [](const std::string& path) { ExportForm(components::WarteForm, path); }},
         {"TAbout", "\\Language\\Form_About.ini", [](const std::string& path) { ExportForm(About, path); }},

@@ -1,6 +1,9 @@
 // Which page each launcher entry opens. An area whose page the program does not
 // have yet stays without an action.
+#include "app/globals.h"
 #include "app/open_page.h"
+#include "cleanup/cleanup_form.h"
+#include "cleanup/cleanup_places.h"
 #include "app/startup.h"
 #include "autostart/autorun_form.h"
 #include "pages/anmelden_form.h"
@@ -27,6 +30,10 @@ void WireLauncher(TForm1& mainWindow)
     mainWindow.setAreaAction(Area::OfficeXP, [] { OpenPage(pages::Form_OfficeXP); });
     mainWindow.setAreaAction(Area::Sonstiges, [] { OpenPage(pages::Form_Sonstige); });
     mainWindow.setAreaAction(Area::InternetZugang, [] { OpenPage(pages::Form_InternetTuner); });
+    mainWindow.setAreaAction(Area::CleanUp, [] {
+        cleanup::Places() = {AppDir, WindowsDir, IsNTFamily, std::nullopt};
+        OpenPage(cleanup::Form_CleanUP, MainWindowDuring::Hidden);
+    });
 }
 
 }  // namespace app

@@ -103,6 +103,10 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes);
 // Clears every attribute of an existing file (read-only, hidden, system, archive).
 bool ClearFileAttributes(const std::string& path);
 
+// Renames a file within its volume, replacing an existing target in one step (so the
+// target is either the old or the new file, never a half-written one).
+bool MoveFileReplacing(const std::string& source, const std::string& target);
+
 // Ini files
 
 // "name=value" for every entry of the section, in file order; empty when the file

@@ -54,7 +54,9 @@ bool ShellRecycle(const std::string& zeroTerminatedList, bool& aborted)
     operation.hwnd = nullptr;
     operation.wFunc = FO_DELETE;
     operation.pFrom = zeroTerminatedList.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
+    // Without the warning, "no confirmation" would also let the shell delete for good,
+    // without a word, a file it cannot move to the Recycle Bin.
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
     const int result = SHFileOperationA(&operation);
     aborted = operation.fAnyOperationsAborted != FALSE;
     return result == 0;
@@ -203,6 +205,13 @@ bool CopyFileTo(const std::string& source, const std::string& target, bool overw
         return false;
     journal::BeforeFileChange(target);
     return CopyFileA(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) != FALSE;
+}
+
+bool MoveFileReplacing(const std::string& source, const std::string& target)
+{
+    journal::BeforeFileChange(source);
+    journal::BeforeFileChange(target);
+    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
 }  // namespace helpers

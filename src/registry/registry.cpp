@@ -6,6 +6,7 @@
 #include "ui/handles.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace registry {
@@ -68,10 +69,9 @@ bool KeyExists(RootKey root, const std::string& path)
 
 // Opens an existing key with full access. Empty when the key is missing, and also when
 // it exists but full access is refused: such a key shows no values and no subkeys.
+// (One open tells both apart from success; searches read many thousands of keys.)
 OpenKey OpenBelow(RootKey root, const std::string& path)
 {
-    if (!KeyExists(root, path))
-        return {};
     return OpenWithAccess(root, path, KEY_ALL_ACCESS);
 }
 
@@ -95,15 +95,14 @@ std::optional<DWORD> ValueType(HKEY key, const std::string& name)
     return type;
 }
 
-// Reads a value of any size: the size is asked first, then the data read into a
-// buffer of that size (again if the value grew in between).
+// Reads a value of any size: into a buffer that fits most values at once, and when the
+// value is larger, again into a buffer of the size it reported (again if it grew in between).
 std::optional<StoredValue> QueryValue(HKEY key, const std::string& name)
 {
+    constexpr DWORD kFirstBuffer = 256;
+    StoredValue value;
+    DWORD size = kFirstBuffer;
     for (int attempt = 0; attempt < 4; ++attempt) {
-        StoredValue value;
-        DWORD size = 0;
-        if (RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
-            return std::nullopt;
         value.data.resize(size);
         const LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &value.type,
                                              size ? value.data.data() : nullptr, &size);
@@ -126,9 +125,9 @@ std::optional<StoredValue> ReadValue(RootKey root, const std::string& path, cons
 }
 
 // Enumerates names with RegEnumKeyExA or RegEnumValueA (passed as `enumerate`),
-// growing the name buffer when a name does not fit.
+// growing the name buffer when a name does not fit; `progress` runs after each name.
 template <class Enumerate>
-std::vector<std::string> EnumerateNames(DWORD longestName, Enumerate enumerate)
+std::vector<std::string> EnumerateNames(DWORD longestName, Enumerate enumerate, const std::function<void()>& progress = {})
 {
     std::vector<std::string> names;
     std::vector<char> buffer(std::max<std::size_t>(longestName + 1, 256));
@@ -144,28 +143,30 @@ std::vector<std::string> EnumerateNames(DWORD longestName, Enumerate enumerate)
             break;
         names.emplace_back(buffer.data(), length);
         ++index;
+        if (progress)
+            progress();
     }
     return names;
 }
 
-std::vector<std::string> SubkeyNamesOf(HKEY key)
+std::vector<std::string> SubkeyNamesOf(HKEY key, const std::function<void()>& progress = {})
 {
     DWORD longest = 0;
     RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr, nullptr, nullptr,
                      nullptr, nullptr);
     return EnumerateNames(longest, [key](DWORD index, char* name, DWORD* length) {
         return RegEnumKeyExA(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
-    });
+    }, progress);
 }
 
-std::vector<std::string> ValueNamesOf(HKEY key)
+std::vector<std::string> ValueNamesOf(HKEY key, const std::function<void()>& progress = {})
 {
     DWORD longest = 0;
     RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest, nullptr,
                      nullptr, nullptr);
     return EnumerateNames(longest, [key](DWORD index, char* name, DWORD* length) {
         return RegEnumValueA(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
-    });
+    }, progress);
 }
 
 // Value names compare like this in the existence test: letter case of A to Z ignored.
@@ -394,16 +395,16 @@ bool RegKeyRemove(RootKey root, const std::string& key)
     return !KeyExists(root, path);
 }
 
-std::vector<std::string> RegSubkeyNames(RootKey root, const std::string& key)
+std::vector<std::string> RegSubkeyNames(RootKey root, const std::string& key, const std::function<void()>& progress)
 {
     const OpenKey opened = OpenBelow(root, KeyPath(key));
-    return opened ? SubkeyNamesOf(opened.get()) : std::vector<std::string>{};
+    return opened ? SubkeyNamesOf(opened.get(), progress) : std::vector<std::string>{};
 }
 
-std::vector<std::string> RegValueNames(RootKey root, const std::string& key)
+std::vector<std::string> RegValueNames(RootKey root, const std::string& key, const std::function<void()>& progress)
 {
     const OpenKey opened = OpenBelow(root, KeyPath(key));
-    return opened ? ValueNamesOf(opened.get()) : std::vector<std::string>{};
+    return opened ? ValueNamesOf(opened.get(), progress) : std::vector<std::string>{};
 }
 
 // ---- Values, general ----

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,10 @@ extern std::array<std::uint8_t, kBinaryScratchSize> BinaryScratch;
 bool RegKeyExists(RootKey root, const std::string& key);
 bool RegKeyEnsure(RootKey root, const std::string& key);
 bool RegKeyRemove(RootKey root, const std::string& key);  // false for the empty path: a root is never emptied
-std::vector<std::string> RegSubkeyNames(RootKey root, const std::string& key);
-std::vector<std::string> RegValueNames(RootKey root, const std::string& key);
+// The names of a key's subkeys or values, in the registry's order. A long listing can
+// let the caller work between names: `progress` runs after each name read.
+std::vector<std::string> RegSubkeyNames(RootKey root, const std::string& key, const std::function<void()>& progress = {});
+std::vector<std::string> RegValueNames(RootKey root, const std::string& key, const std::function<void()>& progress = {});
 
 // Values, general
 bool RegValueExists(RootKey root, const std::string& key, const std::string& name);

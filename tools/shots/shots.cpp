@@ -8,6 +8,9 @@
 #include "autostart/autorun_form.h"
 #include "ui/drawn_list.h"
 #include "app/undo_form.h"
+#include "cleanup/cleanup_form.h"
+#include "cleanup/file_results_form.h"
+#include "cleanup/registry_results_form.h"
 #include "components/wait_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
@@ -284,6 +287,37 @@ int main(int argc, char** argv)
         page.Image_Oemlogo().loadFromFile(picture);
     });
     ShootLocalised<pages::TForm_InternetTuner>("internet-tuner");
+    ShootLocalised<cleanup::TForm_CleanUP>("cleanup-page");
+    ShootLocalised<cleanup::TForm11>("cleanup-files", [](cleanup::TForm11& dialog) {
+        const cleanup::FileEntry files[] = {
+            {"~WRL0003.tmp", "C:\\Dokumente und Einstellungen\\Benutzer\\Lokale Einstellungen\\Temp", 48640},
+            {"setup.log", "C:\\Programme\\Bildbetrachter", 12873},
+            {"Bericht.bak", "C:\\Dokumente und Einstellungen\\Benutzer\\Eigene Dateien", 231424},
+            {"CHKDSK.CHK", "C:\\FOUND.000", 4096},
+            {"Brief~.doc", "C:\\Dokumente und Einstellungen\\Benutzer\\Eigene Dateien\\Briefe", 19968},
+        };
+        for (const cleanup::FileEntry& file : files)
+            dialog.addFile(file);
+        dialog.VirtualStringTree_FILES().setChecked(3, false);
+        dialog.Label_Anzahl().setCaption(language::LangString(6950) + " 5 " + language::LangString(6951) + " " +
+                                         cleanup::GroupedNumber(dialog.checkedSize()) + " " + language::LangString(6952));
+    });
+    ShootLocalised<cleanup::TForm6>("cleanup-registry", [](cleanup::TForm6& dialog) {
+        const auto group = [&](cleanup::RegCheckKind kind, int title, const std::vector<cleanup::RegFinding>& findings) {
+            const ui::TreeNode node = dialog.addGroup(kind, language::LangString(title) + " (" + std::to_string(findings.size()) +
+                                                                " " + language::LangString(6901) + ")");
+            for (const cleanup::RegFinding& finding : findings)
+                dialog.addEntry(node, kind, finding);
+        };
+        group(cleanup::KindFileTypes, 6910, {{"Bildbetrachter.Dokument", "C:\\PROGRAMME\\BILDBETRACHTER\\VIEWER.EXE", {}, ".bbd", {}}});
+        group(cleanup::KindComServers, 6911,
+              {{"Bildbetrachter Vorschau", "C:\\PROGRAMME\\BILDBETRACHTER\\PREVIEW.DLL", "{6C2A1B10-4F3E-11D4-9A7B-0050DA2B8C11}", {}, {}}});
+        group(cleanup::KindFonts, 6914,
+              {{"Zierschrift (TrueType)", "C:\\WINDOWS\\Fonts\\ZIER.TTF", {}, {}, "Zierschrift (TrueType)"}});
+        group(cleanup::KindIcons, 6917,
+              {{"DefaultIcon", "C:\\PROGRAMME\\BILDBETRACHTER\\VIEWER.EXE", "Bildbetrachter.Dokument\\DefaultIcon", {}, {}}});
+        dialog.Label_Anzahl().setCaption(language::LangString(6922) + " 4 " + language::LangString(6923));
+    });
     ShootLocalised<password::TForm_Passwort>("password-dialog", [&](password::TForm_Passwort& dialog) {
         dialog.Image1().assign(mainWindow.Image1());
         dialog.Edit1().setText("geheim");
