@@ -88,8 +88,8 @@ const WizardEntry kEntries[] = {
 ui::Label& AddSheetNote(ui::Control& sheet, int& top, const Caption& caption, bool bold = false)
 {
     const int width = sheet.clientWidth() - 2 * kSheetMargin;
-    auto& label = Tagged(sheet.add<ui::Label>(sheet, caption.name, ui::Bounds{kSheetMargin, top, width, 0}, caption.text),
-                         caption.tag);
+    auto& label = Tagged(
+        sheet.add<ui::Label>(sheet, caption.name, ui::Bounds{kSheetMargin, top, width, 0}, caption.text), caption.tag);
     if (bold)
         label.setFont(ui::ArialFont(11, true));
     label.setWordWrap(true);
@@ -108,15 +108,33 @@ void AddTwoColumns(GroupFlow& group, const std::vector<Caption>& items)
         for (std::size_t column = 0; column < 2 && index + column < items.size(); ++column) {
             const Caption& item = items[index + column];
             const int left = kInset + static_cast<int>(column) * columnWidth;
-            auto& label = Tagged(box.add<ui::Label>(box, item.name, ui::Bounds{left, group.y(), columnWidth - 8, 0},
-                                                    item.text),
-                                 item.tag);
+            auto& label =
+                Tagged(box.add<ui::Label>(box, item.name, ui::Bounds{left, group.y(), columnWidth - 8, 0}, item.text),
+                       item.tag);
             label.setWordWrap(true);
             label.setAutoSize(true);
             bottom = std::max(bottom, Bottom(label));
         }
         group.rowEndsAt(bottom);
     }
+}
+
+// An option box across a group, as high as its caption needs. The caption is measured a
+// little narrower than the box: font substitutes draw some texts a few pixels wider than
+// they measure, and a line that only just fits would lose its last word.
+ui::CheckBox& AddOption(GroupFlow& group, const Caption& caption, bool checked = false)
+{
+    ui::GroupBox& box = group.box();
+    const int width = group.widthFrom(kInset);
+    const int textWidth = width - kGlyph;
+    const SIZE text = ui::MeasureText(box.font(), caption.text, textWidth - textWidth / 40 - 4);
+    const int height = std::max(kLineHeight, static_cast<int>(text.cy) + 4);
+    auto& option =
+        Tagged(box.add<ui::CheckBox>(box, caption.name, ui::Bounds{kInset, group.y(), width, height}, caption.text),
+               caption.tag);
+    option.setChecked(checked);
+    group.rowEndsAt(group.y() + height);
+    return option;
 }
 
 // A label, a drop-down list and a remark on one line of a group; the list starts at fieldLeft.
@@ -164,12 +182,11 @@ TForm_Assistenten::TForm_Assistenten()
     createRescueSheet();
     createResultSheet();
 
-    auto& help = Tagged(add<ui::Button>(*this, "Button_hilfe", ui::Bounds{464, kButtonTop, kButtonWidth, kButtonHeight},
-                                        "Hilfe"),
-                        202);
-    auto& back = Tagged(add<ui::Button>(*this, "Button_Apply", ui::Bounds{560, kButtonTop, kButtonWidth, kButtonHeight},
-                                        "Zurück"),
-                        203);
+    auto& help = Tagged(
+        add<ui::Button>(*this, "Button_hilfe", ui::Bounds{464, kButtonTop, kButtonWidth, kButtonHeight}, "Hilfe"), 202);
+    auto& back = Tagged(
+        add<ui::Button>(*this, "Button_Apply", ui::Bounds{560, kButtonTop, kButtonWidth, kButtonHeight}, "Zurück"),
+        203);
     help.onClick = [this] { Button_hilfeClick(); };
     back.onClick = [this] { Button_ApplyClick(); };
     setCancelButton(&back);
@@ -200,10 +217,11 @@ void TForm_Assistenten::createChoiceSheet()
                  {"Label5", 3102,
                   "Jeder Assistent zeigt auf seiner Seite, was er ändert, und lässt Sie mit einigen Optionen wählen, "
                   "wie weit er gehen soll. Erst \"Assistent starten\" ändert etwas."});
-    AddSheetNote(sheet, top,
-                 {"Label7", 3103,
-                  "Danach steht jede geänderte Einstellung auf der Seite \"Ergebnis\". Im Hauptfenster nimmt \"Datei\" - "
-                  "\"Änderungen rückgängig machen...\" alle Änderungen eines Assistenten in einem Schritt zurück."});
+    AddSheetNote(
+        sheet, top,
+        {"Label7", 3103,
+         "Danach steht jede geänderte Einstellung auf der Seite \"Ergebnis\". Im Hauptfenster nimmt \"Datei\" - "
+         "\"Änderungen rückgängig machen...\" alle Änderungen eines Assistenten in einem Schritt zurück."});
     AddSheetNote(sheet, top,
                  {"Label9", 3104, "Klicken Sie auf den Namen oder das Symbol eines Assistenten, um ihn auszuwählen."});
 
@@ -211,40 +229,45 @@ void TForm_Assistenten::createChoiceSheet()
     auto& panel = sheet.add<ui::GradientPanel>(
         sheet, "Panel1", ui::Bounds{kSheetMargin, top, sheet.clientWidth() - 2 * kSheetMargin, panelHeight}, kPanelTop,
         kPanelBottom);
-    auto& heading = Tagged(panel.add<ui::Label>(panel, "Label11", ui::Bounds{16, 12, 0, 0}, "Wählen Sie einen Assistenten"),
-                           3110);
+    auto& heading =
+        Tagged(panel.add<ui::Label>(panel, "Label11", ui::Bounds{16, 12, 0, 0}, "Wählen Sie einen Assistenten"), 3110);
     heading.setTransparent(true);
     heading.setTextColor(kEntryColor);
     heading.setFont(ui::ArialFont(16, true));
     heading.setAutoSize(true);
-    int entryTop = Bottom(heading) + 14;
-    for (int index = 0; index < static_cast<int>(std::size(kEntries)); ++index)
-        addWizardEntry(panel, entryTop, index);
+    // The entries share the panel's height below the heading evenly.
+    const int entriesTop = Bottom(heading) + 14;
+    const int count = static_cast<int>(std::size(kEntries));
+    const int slot = (panel.clientHeight() - entriesTop - 4) / count;
+    for (int index = 0; index < count; ++index)
+        addWizardEntry(panel, entriesTop + index * slot, index);
 }
 
-void TForm_Assistenten::addWizardEntry(ui::Control& panel, int& top, int index)
+void TForm_Assistenten::addWizardEntry(ui::Control& panel, int top, int index)
 {
     const WizardEntry& entry = kEntries[index];
     constexpr int kTextLeft = 16 + kPictureSize + 14;
     auto& picture =
         panel.add<components::TMouseImage>(panel, entry.picture, ui::Bounds{16, top, kPictureSize, kPictureSize});
-    picture.setSharedIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(entry.pictureResource),
-                                                        IMAGE_ICON, kPictureSize, kPictureSize, LR_SHARED)));
+    picture.setSharedIcon(
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(entry.pictureResource), IMAGE_ICON,
+                                      kPictureSize, kPictureSize, LR_SHARED)));
     picture.setCursor(IDC_HAND);
 
-    auto& label = Tagged(panel.add<ui::Label>(panel, entry.label, ui::Bounds{kTextLeft, top + 2, 0, 0}, entry.labelText),
-                         entry.labelTag);
+    auto& label =
+        Tagged(panel.add<ui::Label>(panel, entry.label, ui::Bounds{kTextLeft, top + 2, 0, 0}, entry.labelText),
+               entry.labelTag);
     label.setTransparent(true);
     label.setTextColor(kEntryColor);
     label.setFont(ui::ArialFont(11, true));
     label.setAutoSize(true);
     label.setCursor(IDC_HAND);
 
-    auto& description = Tagged(
-        panel.add<ui::Label>(panel, entry.description,
-                             ui::Bounds{kTextLeft, Bottom(label) + 3, panel.clientWidth() - kTextLeft - 16, 0},
-                             entry.descriptionText),
-        entry.descriptionTag);
+    auto& description =
+        Tagged(panel.add<ui::Label>(panel, entry.description,
+                                    ui::Bounds{kTextLeft, Bottom(label) + 3, panel.clientWidth() - kTextLeft - 16, 0},
+                                    entry.descriptionText),
+               entry.descriptionTag);
     description.setTransparent(true);
     description.setWordWrap(true);
     description.setAutoSize(true);
@@ -254,7 +277,6 @@ void TForm_Assistenten::addWizardEntry(ui::Control& panel, int& top, int index)
     picture.onClick = [this, sheet] { pageControl_->setActivePageIndex(sheet); };
     addHover(label, label);
     addHover(picture, label);
-    top = std::max(Bottom(picture), Bottom(description)) + 14;
 }
 
 // Pointing at a wizard's name or its picture underlines the name.
@@ -268,10 +290,10 @@ ui::Button& TForm_Assistenten::addStartButton(ui::TabSheet& sheet, const char* n
 {
     const int buttonLeft = sheet.clientWidth() - kSheetMargin - kStartButtonWidth;
     const int buttonTop = sheet.clientHeight() - kSheetMargin - kButtonHeight;
-    auto& button = Tagged(sheet.add<ui::Button>(sheet, name, ui::Bounds{buttonLeft, buttonTop, kStartButtonWidth,
-                                                                        kButtonHeight},
-                                                "Assistent starten"),
-                          3800);
+    auto& button =
+        Tagged(sheet.add<ui::Button>(sheet, name, ui::Bounds{buttonLeft, buttonTop, kStartButtonWidth, kButtonHeight},
+                                     "Assistent starten"),
+               3800);
     const int noteWidth = buttonLeft - 2 * kSheetMargin - 4;
     auto& label = Tagged(sheet.add<ui::Label>(sheet, std::string("Label") + std::to_string(noteTag),
                                               ui::Bounds{kSheetMargin, buttonTop, noteWidth, 0}, note),
@@ -309,8 +331,10 @@ void TForm_Assistenten::createSpeedSheet()
                     "Arbeitsspeicher ist bereits so gewählt, wie Windows ihn meldet."});
         const Caption ram{"Label3222", 3222, "Arbeitsspeicher:"};
         const Caption cpu{"Label3224", 3224, "Prozessor:"};
-        const int fieldLeft =
-            kInset + std::max(ui::MeasureText(group.box().font(), ram.text).cx, ui::MeasureText(group.box().font(), cpu.text).cx) + 12;
+        const int fieldLeft = kInset +
+                              std::max(ui::MeasureText(group.box().font(), ram.text).cx,
+                                       ui::MeasureText(group.box().font(), cpu.text).cx) +
+                              12;
         ramList_ = &AddListLine(group, ram, fieldLeft, "ComboBox_SPEED_RAM",
                                 {"Label3223", 3223, "bestimmt Kernel-Auslagerung und Cachegrösse"});
         cpuList_ = &AddListLine(group, cpu, fieldLeft, "ComboBox_Speed_CPU",
@@ -323,16 +347,17 @@ void TForm_Assistenten::createSpeedSheet()
     }
     {
         GroupFlow group(sheet, top, {"GroupBox3", 3230, "Zusätzlich soll der Assistent einstellen, dass"});
-        group.checkBox({"CheckBox_SPEED_Optik1", 3231,
-                        "Schriftenglättung und andere Effekte ausschalten werden, die viel Leistung verbrauchen können"})
-            .setChecked(true);
-        group.checkBox({"CheckBox_SPEED_Optik2", 3232,
-                        "Alle optischen Effekte ausgeschaltet werden, welche die Leistung verringern (egal wieviel "
-                        "Leistung diese verbrauchen)"});
-        group.checkBox({"CheckBox_SPEED_MSMSGS", 3233,
-                        "Der Windows Messenger nicht mehr beim Starten von Windows geladen wird"});
-        group.checkBox({"CheckBox_SPEED_NoRecentDocsHistory", 3234,
-                        "Zu dem Ordner \"Dokumente\" im Startmenü keine Objekte mehr hinzugefügt werden sollen"});
+        AddOption(group,
+                  {"CheckBox_SPEED_Optik1", 3231,
+                   "Schriftenglättung und andere Effekte ausschalten werden, die viel Leistung verbrauchen können"},
+                  true);
+        AddOption(group, {"CheckBox_SPEED_Optik2", 3232,
+                          "Alle optischen Effekte ausgeschaltet werden, welche die Leistung verringern (egal wieviel "
+                          "Leistung diese verbrauchen)"});
+        AddOption(group, {"CheckBox_SPEED_MSMSGS", 3233,
+                          "Der Windows Messenger nicht mehr beim Starten von Windows geladen wird"});
+        AddOption(group, {"CheckBox_SPEED_NoRecentDocsHistory", 3234,
+                          "Zu dem Ordner \"Dokumente\" im Startmenü keine Objekte mehr hinzugefügt werden sollen"});
     }
     addStartButton(sheet, "Button_SPEED", 3228,
                    "Alle Änderungen lassen sich im Hauptfenster über \"Datei\" - \"Änderungen rückgängig machen...\" "
@@ -350,37 +375,37 @@ void TForm_Assistenten::createStandardSheet()
                     "Der Standard-Assistent nimmt nur Einstellungen vor, die auf jedem Computer sicher sind und die "
                     "Leistung verbessern. Er stellt ein:"});
         AddTwoColumns(group, {
-            {"Label3302", 3302, "• Bootdateien automatisch defragmentieren"},
-            {"Label3303", 3303, "• Neustart nach einem schweren Systemfehler"},
-            {"Label3304", 3304, "• Nach einem Absturz nur den Explorer neu starten"},
-            {"Label3305", 3305, "• Auslagerungsdatei beim Herunterfahren behalten"},
-            {"Label3306", 3306, "• Keinen grossen Systemcache verwenden"},
-            {"Label3307", 3307, "• Mehr Prozessorzeit für Anwendungen"},
-            {"Label3308", 3308, "• NTFS merkt sich keinen letzten Zugriff mehr"},
-            {"Label3309", 3309, "• Windows legt die Cachegrösse selbst fest"},
-            {"Label3310", 3310, "• Dienste \"Drahtlose Verbindung\" und \"Indexdienst\" aus"},
-            {"Label3311", 3311, "• Dienste \"Ablagemappe\" und \"Seriennummer\" aus"},
-            {"Label3312", 3312, "• \"Hilfe und Support\" nur bei Bedarf starten"},
-            {"Label3313", 3313, "• Telnet, Remote-Registrierung, NetMeeting aus"},
-            {"Label3314", 3314, "• Dienst \"Windows-Zeitgeber\" aus"},
-            {"Label3315", 3315, "• Messenger deinstallierbar machen"},
-            {"Label3316", 3316, "• Sprechblasen im Infobereich ausschalten"},
-        });
+                                 {"Label3302", 3302, "• Bootdateien automatisch defragmentieren"},
+                                 {"Label3303", 3303, "• Neustart nach einem schweren Systemfehler"},
+                                 {"Label3304", 3304, "• Nach einem Absturz nur den Explorer neu starten"},
+                                 {"Label3305", 3305, "• Auslagerungsdatei beim Herunterfahren behalten"},
+                                 {"Label3306", 3306, "• Keinen grossen Systemcache verwenden"},
+                                 {"Label3307", 3307, "• Mehr Prozessorzeit für Anwendungen"},
+                                 {"Label3308", 3308, "• NTFS merkt sich keinen letzten Zugriff mehr"},
+                                 {"Label3309", 3309, "• Windows legt die Cachegrösse selbst fest"},
+                                 {"Label3310", 3310, "• Dienste \"Drahtlose Verbindung\" und \"Indexdienst\" aus"},
+                                 {"Label3311", 3311, "• Dienste \"Ablagemappe\" und \"Seriennummer\" aus"},
+                                 {"Label3312", 3312, "• \"Hilfe und Support\" nur bei Bedarf starten"},
+                                 {"Label3313", 3313, "• Telnet, Remote-Registrierung, NetMeeting aus"},
+                                 {"Label3314", 3314, "• Dienst \"Windows-Zeitgeber\" aus"},
+                                 {"Label3315", 3315, "• Messenger deinstallierbar machen"},
+                                 {"Label3316", 3316, "• Sprechblasen im Infobereich ausschalten"},
+                             });
     }
     {
         GroupFlow group(sheet, top, {"GroupBox5", 3320, "Zusätzlich soll der Assistent einstellen, dass"});
-        group.checkBox({"CheckBox_STANDARD_Optik1", 3321,
-                        "Schriftenglättung und andere Effekte ausschalten werden, die viel Leistung verbrauchen können"});
-        group.checkBox({"CheckBox_STANDARD_Optik2", 3322,
-                        "Alle optischen Effekte ausgeschaltet werden, welche die Leistung verringern (egal wieviel "
-                        "Leistung diese verbrauchen)"});
-        group.checkBox({"CheckBox_STANDARD_MSMSGS", 3323,
-                        "Der Windows Messenger nicht mehr beim Starten von Windows geladen wird"});
-        group.checkBox({"CheckBox_STANDARD_NoRecentDocsHistory", 3324,
-                        "Zu dem Ordner \"Dokumente\" im Startmenü keine Objekte mehr hinzugefügt werden sollen"});
+        AddOption(group,
+                  {"CheckBox_STANDARD_Optik1", 3321,
+                   "Schriftenglättung und andere Effekte ausschalten werden, die viel Leistung verbrauchen können"});
+        AddOption(group, {"CheckBox_STANDARD_Optik2", 3322,
+                          "Alle optischen Effekte ausgeschaltet werden, welche die Leistung verringern (egal wieviel "
+                          "Leistung diese verbrauchen)"});
+        AddOption(group, {"CheckBox_STANDARD_MSMSGS", 3323,
+                          "Der Windows Messenger nicht mehr beim Starten von Windows geladen wird"});
+        AddOption(group, {"CheckBox_STANDARD_NoRecentDocsHistory", 3324,
+                          "Zu dem Ordner \"Dokumente\" im Startmenü keine Objekte mehr hinzugefügt werden sollen"});
     }
-    addStartButton(sheet, "Button_STANDARD", 3317,
-                   "Einige Änderungen wirken erst nach einem Neustart von Windows.")
+    addStartButton(sheet, "Button_STANDARD", 3317, "Einige Änderungen wirken erst nach einem Neustart von Windows.")
         .onClick = [this] { Button_STANDARDClick(); };
 }
 
@@ -394,44 +419,46 @@ void TForm_Assistenten::createPolicySheet()
                     "Der Policy-Assistent schränkt den angemeldeten Benutzer ein, damit er das System nicht verstellen "
                     "kann. Starten Sie ihn unter dem Benutzerkonto, das Sie einschränken wollen:"});
         AddTwoColumns(group, {
-            {"Label3402", 3402, "• Reiter \"Allgemein\" der Internetoptionen sperren"},
-            {"Label3403", 3403, "• Reiter \"Sicherheit\" und \"Inhalt\" sperren"},
-            {"Label3404", 3404, "• Reiter \"Verbindungen\" und \"Programme\" sperren"},
-            {"Label3405", 3405, "• Reiter \"Erweitert\" sperren"},
-            {"Label3406", 3406, "• Sicherheitsstufe und Sites sperren"},
-            {"Label3407", 3407, "• Zertifikate im Reiter \"Inhalt\" sperren"},
-            {"Label3408", 3408, "• Assistenten für den Internetzugang sperren"},
-            {"Label3409", 3409, "• \"Webeinstellungen zurücksetzen\" sperren"},
-            {"Label3410", 3410, "• Temporäre Internetdateien beim Beenden leeren"},
-            {"Label3411", 3411, "• Auslagerungsdatei beim Herunterfahren löschen"},
-            {"Label3412", 3412, "• Systemsteuerung verstecken und sperren"},
-            {"Label3413", 3413, "• Registrierungs-Editoren sperren"},
-            {"Label3414", 3414, "• Gelöschte Dateien in den Papierkorb legen"},
-            {"Label3415", 3415, "• \"Eigenschaften von Anzeige\" sperren"},
-            {"Label3416", 3416, "• Änderungen an Dateitypen nicht zulassen"},
-            {"Label3417", 3417, "• \"Verwaltung\" und \"Ausführen\" ausblenden"},
-            {"Label3418", 3418, "• Position und Grösse der Taskleiste sperren"},
-            {"Label3419", 3419, "• \"Benutzer wechseln\" nicht anzeigen"},
-            {"Label3420", 3420, "• SHIFT umgeht die automatische Anmeldung nicht"},
-        });
+                                 {"Label3402", 3402, "• Reiter \"Allgemein\" der Internetoptionen sperren"},
+                                 {"Label3403", 3403, "• Reiter \"Sicherheit\" und \"Inhalt\" sperren"},
+                                 {"Label3404", 3404, "• Reiter \"Verbindungen\" und \"Programme\" sperren"},
+                                 {"Label3405", 3405, "• Reiter \"Erweitert\" sperren"},
+                                 {"Label3406", 3406, "• Sicherheitsstufe und Sites sperren"},
+                                 {"Label3407", 3407, "• Zertifikate im Reiter \"Inhalt\" sperren"},
+                                 {"Label3408", 3408, "• Assistenten für den Internetzugang sperren"},
+                                 {"Label3409", 3409, "• \"Webeinstellungen zurücksetzen\" sperren"},
+                                 {"Label3410", 3410, "• Temporäre Internetdateien beim Beenden leeren"},
+                                 {"Label3411", 3411, "• Auslagerungsdatei beim Herunterfahren löschen"},
+                                 {"Label3412", 3412, "• Systemsteuerung verstecken und sperren"},
+                                 {"Label3413", 3413, "• Registrierungs-Editoren sperren"},
+                                 {"Label3414", 3414, "• Gelöschte Dateien in den Papierkorb legen"},
+                                 {"Label3415", 3415, "• \"Eigenschaften von Anzeige\" sperren"},
+                                 {"Label3416", 3416, "• Änderungen an Dateitypen nicht zulassen"},
+                                 {"Label3417", 3417, "• \"Verwaltung\" und \"Ausführen\" ausblenden"},
+                                 {"Label3418", 3418, "• Position und Grösse der Taskleiste sperren"},
+                                 {"Label3419", 3419, "• \"Benutzer wechseln\" nicht anzeigen"},
+                                 {"Label3420", 3420, "• SHIFT umgeht die automatische Anmeldung nicht"},
+                             });
         group.note({"Label3421", 3421,
                     "Die Sperren heben Sie mit dem Rettungs-Assistenten oder auf den einzelnen Seiten wieder auf."});
     }
     {
         GroupFlow group(sheet, top, {"GroupBox7", 3430, "Zusätzlich soll der Assistent einstellen, dass"});
-        group.checkBox({"CheckBox_NoBrowserSaveAs", 3431,
-                        "Internet-Seiten mit dem Internet-Explorer nicht gespeichert werden können"});
-        group.checkBox({"CheckBox_PreventRun", 3432, "Der Windows Messenger nicht ausgeführt werden kann"});
-        group.checkBox({"CheckBox_Administrator", 3433,
-                        "Konto \"Administrator\" nicht anzeigen bei der Windows-Anmeldung"});
-        group.checkBox({"CheckBox_NoFolderOptions", 3434, "Änderungen an den Ordneroptionen nicht mehr erlaubt sind"});
-        group.checkBox({"CheckBox_NoClose", 3435,
-                        "Der Computer nicht mehr ausgeschaltet werden kann über das Startmenü"});
-        group.checkBox({"CheckBox_NoCDBurning", 3436,
-                        "Das bei Windows XP eingebaute Feature zum Brennen von CDs nicht mehr erlaubt ist"});
+        AddOption(group, {"CheckBox_NoBrowserSaveAs", 3431,
+                          "Internet-Seiten mit dem Internet-Explorer nicht gespeichert werden können"});
+        AddOption(group, {"CheckBox_PreventRun", 3432, "Der Windows Messenger nicht ausgeführt werden kann"});
+        AddOption(group,
+                  {"CheckBox_Administrator", 3433, "Konto \"Administrator\" nicht anzeigen bei der Windows-Anmeldung"});
+        AddOption(group,
+                  {"CheckBox_NoFolderOptions", 3434, "Änderungen an den Ordneroptionen nicht mehr erlaubt sind"});
+        AddOption(group,
+                  {"CheckBox_NoClose", 3435, "Der Computer nicht mehr ausgeschaltet werden kann über das Startmenü"});
+        AddOption(group, {"CheckBox_NoCDBurning", 3436,
+                          "Das bei Windows XP eingebaute Feature zum Brennen von CDs nicht mehr erlaubt ist"});
     }
-    addStartButton(sheet, "Button_POLICY", 3422, "Der Assistent warnt vor dem Start noch einmal.")
-        .onClick = [this] { Button_POLICYClick(); };
+    addStartButton(sheet, "Button_POLICY", 3422, "Der Assistent warnt vor dem Start noch einmal.").onClick = [this] {
+        Button_POLICYClick();
+    };
 }
 
 void TForm_Assistenten::createRescueSheet()
@@ -444,31 +471,31 @@ void TForm_Assistenten::createRescueSheet()
                     "Der Rettungs-Assistent stellt viele Einstellungen so ein, wie Windows sie vorgibt, und hebt "
                     "Sperren für den angemeldeten Benutzer wieder auf:"});
         AddTwoColumns(group, {
-            {"Label3502", 3502, "• Willkommenseite und \"Benutzer wechseln\""},
-            {"Label3503", 3503, "• SHIFT umgeht die automatische Anmeldung wieder"},
-            {"Label3504", 3504, "• Autorun für CDs, Wechsel-, RAM- und Festplatten"},
-            {"Label3505", 3505, "• Pfeile auf Verknüpfungen wieder anzeigen"},
-            {"Label3506", 3506, "• Fensterinhalt beim Ziehen und Menüschatten"},
-            {"Label3507", 3507, "• Symbole des Systems von Windows"},
-            {"Label3508", 3508, "• Keine Zusätze in Kontextmenüs des Explorers"},
-            {"Label3509", 3509, "• Internet Explorer ohne eigenen Fenstertitel"},
-            {"Label3510", 3510, "• Startmenü mit \"Abmelden\", \"Ausschalten\", \"Suchen\""},
-            {"Label3511", 3511, "• Infobereich mit Uhr, Symbolen und Sprechblasen"},
-            {"Label3512", 3512, "• Speicher- und Cache-Einstellungen von Windows"},
-            {"Label3513", 3513, "• Dienste wieder automatisch starten"},
-        });
+                                 {"Label3502", 3502, "• Willkommenseite und \"Benutzer wechseln\""},
+                                 {"Label3503", 3503, "• SHIFT umgeht die automatische Anmeldung wieder"},
+                                 {"Label3504", 3504, "• Autorun für CDs, Wechsel-, RAM- und Festplatten"},
+                                 {"Label3505", 3505, "• Pfeile auf Verknüpfungen wieder anzeigen"},
+                                 {"Label3506", 3506, "• Fensterinhalt beim Ziehen und Menüschatten"},
+                                 {"Label3507", 3507, "• Symbole des Systems von Windows"},
+                                 {"Label3508", 3508, "• Keine Zusätze in Kontextmenüs des Explorers"},
+                                 {"Label3509", 3509, "• Internet Explorer ohne eigenen Fenstertitel"},
+                                 {"Label3510", 3510, "• Startmenü mit \"Abmelden\", \"Ausschalten\", \"Suchen\""},
+                                 {"Label3511", 3511, "• Infobereich mit Uhr, Symbolen und Sprechblasen"},
+                                 {"Label3512", 3512, "• Speicher- und Cache-Einstellungen von Windows"},
+                                 {"Label3513", 3513, "• Dienste wieder automatisch starten"},
+                             });
     }
     {
         GroupFlow group(sheet, top, {"GroupBox9", 3520, "Zusätzlich soll der Assistent einstellen, dass"});
-        group.checkBox({"CheckBox_AutoLogON", 3521, "Die automatische Windows-Anmeldung ausschaltet wird"})
-            .setChecked(true);
-        group.checkBox({"CheckBox_RETTUNG_Policy", 3522,
-                        "Die wichtigsten Einschränkungen für diesen Benutzer aufgehoben werden (z.B. Systemsteuerung, "
-                        "Internetoptionen)"})
-            .setChecked(true);
-        group.checkBox({"CheckBox_MSMSGS", 3523,
-                        "Einschränkungen zum Windows Messenger aufgehoben werden und der Messenger nach  Anmelden "
-                        "startet"});
+        AddOption(group, {"CheckBox_AutoLogON", 3521, "Die automatische Windows-Anmeldung ausschaltet wird"}, true);
+        AddOption(group,
+                  {"CheckBox_RETTUNG_Policy", 3522,
+                   "Die wichtigsten Einschränkungen für diesen Benutzer aufgehoben werden (z.B. Systemsteuerung, "
+                   "Internetoptionen)"},
+                  true);
+        AddOption(group, {"CheckBox_MSMSGS", 3523,
+                          "Einschränkungen zum Windows Messenger aufgehoben werden und der Messenger nach  Anmelden "
+                          "startet"});
     }
     addStartButton(sheet, "Button_RETTUNG", 3514,
                    "Bevor die Symbole des Systems zurückgesetzt werden, fragt der Assistent noch einmal nach.")
@@ -485,9 +512,9 @@ void TForm_Assistenten::createResultSheet()
                   "Die Liste nennt jede Einstellung, die der Assistent geändert hat, unter der Seite, auf der sie "
                   "steht. Einstellungen, die schon so waren, wie der Assistent sie haben wollte, fehlen darin."});
     const int buttonTop = sheet.clientHeight() - kSheetMargin - kButtonHeight;
-    log_ = &sheet.add<ui::Memo>(sheet, "Memo_Ergebniss",
-                                ui::Bounds{kSheetMargin, top, sheet.clientWidth() - 2 * kSheetMargin,
-                                           buttonTop - 8 - top});
+    log_ = &sheet.add<ui::Memo>(
+        sheet, "Memo_Ergebniss",
+        ui::Bounds{kSheetMargin, top, sheet.clientWidth() - 2 * kSheetMargin, buttonTop - 8 - top});
     log_->setReadOnly(true);
     notepad_ = &Tagged(sheet.add<ui::Button>(sheet, "Button_NOTEPAD",
                                              ui::Bounds{sheet.clientWidth() - kSheetMargin - kStartButtonWidth,
@@ -495,12 +522,12 @@ void TForm_Assistenten::createResultSheet()
                                              "Notepad"),
                        3801);
     notepad_->onClick = [this] { Button_NOTEPADClick(); };
-    auto& note = Tagged(sheet.add<ui::Label>(sheet, "Label3602",
-                                             ui::Bounds{kSheetMargin, buttonTop,
-                                                        notepad_->left() - 2 * kSheetMargin - 4, 0},
-                                             "\"Notepad\" speichert die Liste als Textdatei und öffnet sie, etwa zum "
-                                             "Ausdrucken."),
-                        3602);
+    auto& note =
+        Tagged(sheet.add<ui::Label>(sheet, "Label3602",
+                                    ui::Bounds{kSheetMargin, buttonTop, notepad_->left() - 2 * kSheetMargin - 4, 0},
+                                    "\"Notepad\" speichert die Liste als Textdatei und öffnet sie, etwa zum "
+                                    "Ausdrucken."),
+               3602);
     note.setWordWrap(true);
     note.setAutoSize(true);
     note.setTop(buttonTop + (kButtonHeight - note.height()) / 2);
@@ -573,8 +600,9 @@ void TForm_Assistenten::Button_SPEEDClick()
 {
     // Without a processor the question says what is left out, and is the only one.
     const bool processorChosen = cpuList_->itemIndex() > 0;
-    const std::string question = processorChosen ? language::LangStringRange(kConfirmRun, kConfirmRun + 1)
-                                                 : language::LangStringRange(kNoProcessorChosen, kNoProcessorChosen + 2);
+    const std::string question = processorChosen
+                                     ? language::LangStringRange(kConfirmRun, kConfirmRun + 1)
+                                     : language::LangStringRange(kNoProcessorChosen, kNoProcessorChosen + 2);
     if (!confirmed(question))
         return;
     runPreset(SpeedPreset(ramList_->itemIndex(), cpuList_->itemIndex()), kSheetSpeed);

@@ -19,20 +19,20 @@ class Label;
 class Memo;
 class PageControl;
 class TabSheet;
-}
+}  // namespace ui
 
 namespace wizards {
 
 // Language strings the page asks for.
 enum FormStrings {
     kTitle = 3000,
-    kConfirmRun = 3920,        // 3920, 3921: the question before every run
+    kConfirmRun = 3920,         // 3920, 3921: the question before every run
     kNoProcessorChosen = 3930,  // 3930-3932: SPEED without a processor
     kRamItems = 3940,           // 3940-3945: the memory list
     kIgnoreProcessor = 3950,    // the processor list's first item
     kResultFileName = 3960,
-    kOldResultKept = 3961,      // the previous result file could not go to the Recycle Bin
-    kPolicyWarning = 3970,      // 3970-3974: before the Policy wizard
+    kOldResultKept = 3961,  // the previous result file could not go to the Recycle Bin
+    kPolicyWarning = 3970,  // 3970-3974: before the Policy wizard
 };
 
 // The sheets of PageControl1, by page index.
@@ -82,7 +82,7 @@ private:
     void createRescueSheet();
     void createResultSheet();
     ui::TabSheet& addSheet(const char* name, int tag, const char* caption);
-    void addWizardEntry(ui::Control& panel, int& top, int index);
+    void addWizardEntry(ui::Control& panel, int top, int index);
     ui::Button& addStartButton(ui::TabSheet& sheet, const char* name, int noteTag, const char* note);
     void addHover(ui::Control& pointedAt, ui::Label& label);
     void fillProcessorList();

@@ -68,14 +68,14 @@ private:
 
 // The option boxes that STANDARD and SPEED each have on their own sheet.
 struct LookOptions {
-    const char* fewerEffects;     // font smoothing and the effects that cost much
-    const char* noEffects;        // every effect that costs any performance
-    const char* messengerStart;   // the Messenger no longer starts with Windows
-    const char* noRecentDocs;     // nothing more is added to "Dokumente"
+    const char* fewerEffects;    // font smoothing and the effects that cost much
+    const char* noEffects;       // every effect that costs any performance
+    const char* messengerStart;  // the Messenger no longer starts with Windows
+    const char* noRecentDocs;    // nothing more is added to "Dokumente"
 };
 
-const LookOptions kStandardOptions{"CheckBox_STANDARD_Optik1", "CheckBox_STANDARD_Optik2",
-                                   "CheckBox_STANDARD_MSMSGS", "CheckBox_STANDARD_NoRecentDocsHistory"};
+const LookOptions kStandardOptions{"CheckBox_STANDARD_Optik1", "CheckBox_STANDARD_Optik2", "CheckBox_STANDARD_MSMSGS",
+                                   "CheckBox_STANDARD_NoRecentDocsHistory"};
 const LookOptions kSpeedOptions{"CheckBox_SPEED_Optik1", "CheckBox_SPEED_Optik2", "CheckBox_SPEED_MSMSGS",
                                 "CheckBox_SPEED_NoRecentDocsHistory"};
 
@@ -89,7 +89,8 @@ Preset LookPages(const LookOptions& options)
              .off({"CheckBox_DragFullWindows", "CheckBox_MenuSchatten", "CheckBox_FontSmoothing",
                    "CheckBox_BackBitmapShell", "CheckBox_PaintPicture"},
                   options.noEffects)},
-        {WizardPage::IE, Rows().off({"CheckBox_BackBitmap"}, options.fewerEffects).off({"CheckBox_BackBitmap"}, options.noEffects)},
+        {WizardPage::IE,
+         Rows().off({"CheckBox_BackBitmap"}, options.fewerEffects).off({"CheckBox_BackBitmap"}, options.noEffects)},
         {WizardPage::OfficeXP, Rows().off({"CheckBox_MSMSGS"}, options.messengerStart).on({"CheckBox_MSMSGS_Hide"})},
         {WizardPage::Startmenu, Rows()
                                     .on({"CheckBox_NoRecentDocsHistory"}, options.noRecentDocs)
@@ -116,15 +117,9 @@ bool OptionTicked(const ui::Component& options, const std::string& name)
 void ApplyRow(const PresetRow& row, WizardSteps& steps)
 {
     switch (row.step) {
-    case Step::Check:
-        steps.WizardSetCheck(row.control, row.wanted != 0);
-        break;
-    case Step::Radio:
-        steps.WizardSetRadio(row.control);
-        break;
-    case Step::Service:
-        steps.WizardSetService(row.control, row.wanted);
-        break;
+    case Step::Check: steps.WizardSetCheck(row.control, row.wanted != 0); break;
+    case Step::Radio: steps.WizardSetRadio(row.control); break;
+    case Step::Service: steps.WizardSetService(row.control, row.wanted); break;
     case Step::SpinValue:
         if (auto& spin = steps.control<ui::SpinEdit>(row.control); spin.enabled())
             spin.setValue(row.wanted);
@@ -133,9 +128,7 @@ void ApplyRow(const PresetRow& row, WizardSteps& steps)
         if (auto& combo = steps.control<ui::ComboBox>(row.control); combo.enabled())
             combo.setItemIndex(row.wanted);
         break;
-    case Step::Click:
-        steps.control<ui::Button>(row.control).click();
-        break;
+    case Step::Click: steps.control<ui::Button>(row.control).click(); break;
     }
 }
 
@@ -243,11 +236,13 @@ Preset RescuePreset()
                                    .off({"CheckBox_IgnoreShiftOverride", "CheckBox_AutoLogonCount"})
                                    .on({"CheckBox_AllowMultipleTSSessions"})
                                    .off({"CheckBox_LogonType", "CheckBox_DisableCAD"})},
-        {WizardPage::Autorun, Rows().on({"CheckBox_DriveTyp_CDROM", "CheckBox_DriveTyp_Removable", "CheckBox_DriveTyp_RAM",
-                                         "CheckBox_DriveTyp_Fixed", "CheckBox_CDROM_AutoRun"})},
+        {WizardPage::Autorun,
+         Rows().on({"CheckBox_DriveTyp_CDROM", "CheckBox_DriveTyp_Removable", "CheckBox_DriveTyp_RAM",
+                    "CheckBox_DriveTyp_Fixed", "CheckBox_CDROM_AutoRun"})},
         {WizardPage::Explorer,
          Rows()
-             .off({"CheckBox_NoDispCPL", "CheckBox_NoDispSettingsPage", "CheckBox_NoViewContextMenu", "CheckBox_NoFileMenu"},
+             .off({"CheckBox_NoDispCPL", "CheckBox_NoDispSettingsPage", "CheckBox_NoViewContextMenu",
+                   "CheckBox_NoFileMenu"},
                   lift)
              .on({"CheckBox_LNKs", "CheckBox_PIFs"})
              .off({"CheckBox_LNKsmit", "CheckBox_PaintDesktopVersion"})
@@ -267,26 +262,26 @@ Preset RescuePreset()
          Rows().on({"CheckBox_MSMSGS"}, "CheckBox_MSMSGS").off({"CheckBox_PreventRun"}, "CheckBox_MSMSGS")},
         // "Uhr anzeigen" (CheckBox_HideClock) states the opposite of the policy HideClock:
         // lifting the restriction shows the clock, as Windows does.
-        {WizardPage::Startmenu, Rows()
-                                    .on({"CheckBox_Start_NotifyNewApps"})
-                                    .off({"CheckBox_NoSimpleStartMenu"})
-                                    .select("RadioButton_MenuShowDelay3")
-                                    .off({"CheckBox_StartMenuLogoff", "CheckBox_NoClose", "CheckBox_NoFind"})
-                                    .on({"CheckBox_EnableBalloonTips", "CheckBox_HideClock"})
-                                    .off({"CheckBox_NoTrayItemsDisplay", "CheckBox_NoToolbarsOnTaskbar",
-                                          "CheckBox_NoTrayContextMenu"})},
-        {WizardPage::System, Rows()
-                                 .off({"CheckBox_NoControlPanel"}, lift)
-                                 .on({"CheckBox_BootOptimizeFunction"})
-                                 .off({"CheckBox_AlwaysUnLoadDLL", "CheckBox_DisablePagingExecutive"})
-                                 .select("RadioButton_IoPageLockLimit1")
-                                 .off({"CheckBox_ClearPageFileAtShutdown", "CheckBox_LargeSystemCache",
-                                       "CheckBox_EnableUDMA66"})
-                                 .select("RadioButton_L2Cache1")
-                                 .select("RadioButton_Win32PrioritySeparation1")
-                                 .services({"WZCSVC", "WMDMPMSP", "ClipSrv", "cisvc"}, kAutomatic)
-                                 .services({"Helpsvc"}, kManual)
-                                 .services({"wuauserv", "W32Time"}, kAutomatic)},
+        {WizardPage::Startmenu,
+         Rows()
+             .on({"CheckBox_Start_NotifyNewApps"})
+             .off({"CheckBox_NoSimpleStartMenu"})
+             .select("RadioButton_MenuShowDelay3")
+             .off({"CheckBox_StartMenuLogoff", "CheckBox_NoClose", "CheckBox_NoFind"})
+             .on({"CheckBox_EnableBalloonTips", "CheckBox_HideClock"})
+             .off({"CheckBox_NoTrayItemsDisplay", "CheckBox_NoToolbarsOnTaskbar", "CheckBox_NoTrayContextMenu"})},
+        {WizardPage::System,
+         Rows()
+             .off({"CheckBox_NoControlPanel"}, lift)
+             .on({"CheckBox_BootOptimizeFunction"})
+             .off({"CheckBox_AlwaysUnLoadDLL", "CheckBox_DisablePagingExecutive"})
+             .select("RadioButton_IoPageLockLimit1")
+             .off({"CheckBox_ClearPageFileAtShutdown", "CheckBox_LargeSystemCache", "CheckBox_EnableUDMA66"})
+             .select("RadioButton_L2Cache1")
+             .select("RadioButton_Win32PrioritySeparation1")
+             .services({"WZCSVC", "WMDMPMSP", "ClipSrv", "cisvc"}, kAutomatic)
+             .services({"Helpsvc"}, kManual)
+             .services({"wuauserv", "W32Time"}, kAutomatic)},
     };
 }
 

@@ -23,7 +23,8 @@ std::string Quoted(const std::string& text)
 std::string ItemText(const ui::ComboBox& combo, int index)
 {
     const std::vector<std::string> items = combo.items();
-    return index >= 0 && index < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(index)] : std::string();
+    return index >= 0 && index < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(index)]
+                                                                : std::string();
 }
 
 }  // namespace

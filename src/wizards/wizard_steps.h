@@ -15,25 +15,25 @@ class Component;
 class Form;
 class Memo;
 class RadioButton;
-}
+}  // namespace ui
 
 namespace wizards {
 
 // Language strings of the result log.
 enum LogStrings {
-    kLogWelcome = 3900,        // the log's only line before the first run
-    kPageHeading = 3901,       // 3901 "caption" 3902
+    kLogWelcome = 3900,   // the log's only line before the first run
+    kPageHeading = 3901,  // 3901 "caption" 3902
     kPageHeadingEnd = 3902,
-    kChangedControl = 3903,    // starts every line of a changed control
-    kStartTypeFrom = 3904,     // 3903 "box" 3904 "old" 3905 "new" 3906
+    kChangedControl = 3903,  // starts every line of a changed control
+    kStartTypeFrom = 3904,   // 3903 "box" 3904 "old" 3905 "new" 3906
     kStartTypeTo = 3905,
     kStartTypeEnd = 3906,
     kStateOn = 3907,
     kStateOff = 3908,
-    kSetTo = 3909,             // 3903 "caption" 3909 state
+    kSetTo = 3909,  // 3903 "caption" 3909 state
     kNothingChanged = 3910,
     kNothingChangedWarning = 3911,
-    kDoneFirst = 3912,         // 3912 and 3913 end the log of a run that changed something
+    kDoneFirst = 3912,  // 3912 and 3913 end the log of a run that changed something
     kDoneSecond = 3913,
     kDoneMessage = 3914,
 };

@@ -94,7 +94,7 @@ TEST_F(WizardPageTest, CreationSetsTheCaptionTheLogTheListsAndTheFirstSheet)
         memory.push_back(LangString(number));
     EXPECT_EQ(page.ComboBox_SPEED_RAM().items(), memory);
     EXPECT_EQ(page.ComboBox_SPEED_RAM().text(), "512 MB");  // the fixture's machine reports 511 MB
-    EXPECT_EQ(pages::Form_System, nullptr);  // the System page it read them from is gone
+    EXPECT_EQ(pages::Form_System, nullptr);                 // the System page it read them from is gone
 
     // The option boxes as the page starts.
     EXPECT_TRUE(option("CheckBox_SPEED_Optik1").checked());
@@ -114,8 +114,8 @@ TEST_F(WizardPageTest, TheMemoryListStartsAtTheItemOfTheMachinesMemory)
         std::uint64_t megabytes;
         int item;
     } cases[] = {
-        {64, 0},  {125, 0}, {126, 0}, {130, 0}, {131, 1},  {253, 1},  {254, 2}, {256, 2},   {258, 2},
-        {259, 3}, {509, 3},     {510, 4}, {511, 4}, {514, 4},  {515, 5},  {1024, 5}, {4095, 5},
+        {64, 0},  {125, 0}, {126, 0}, {130, 0}, {131, 1}, {253, 1}, {254, 2},  {256, 2},  {258, 2},
+        {259, 3}, {509, 3}, {510, 4}, {511, 4}, {514, 4}, {515, 5}, {1024, 5}, {4095, 5},
     };
     for (const auto& entry : cases)
         EXPECT_EQ(wizards::RamItemForMemory(entry.megabytes * kMB), entry.item) << entry.megabytes << " MB";

@@ -27,7 +27,8 @@ void WizardTest::prepareLivedInSystem() const
     SetText(hkcr, "Piffile", "IsShortCut", "");
     WriteRawValue(hkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link", REG_BINARY, {0, 0, 0, 0});
     SetDword(hklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket", "NukeOnDelete", 1);
-    SetText(hklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons", "3", "C:\\ICONS\\ORDNER.ICO ,0");
+    SetText(hklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons", "3",
+            "C:\\ICONS\\ORDNER.ICO ,0");
     for (const char* name : {"NoCDBurning", "NoInstrumentation", "NoActiveDesktop", "NoViewContextMenu", "NoFileMenu"})
         SetDword(hkcu, kExplorerPolicies, name, 1);
     SetDword(hkcu, kExplorerPolicies, "NoFolderOptions", 0);
@@ -56,8 +57,8 @@ void WizardTest::prepareLivedInSystem() const
     // Start menu, notification area and taskbar.
     SetDword(hkcu, kAdvanced, "Start_NotifyNewApps", 0);
     SetText(hkcu, kAdvanced, "StartMenuAdminTools", "YES");
-    for (const char* name : {"StartMenuLogoff", "NoClose", "NoFind", "HideClock", "NoTrayItemsDisplay",
-                             "NoSimpleStartMenu"})
+    for (const char* name :
+         {"StartMenuLogoff", "NoClose", "NoFind", "HideClock", "NoTrayItemsDisplay", "NoSimpleStartMenu"})
         SetDword(hkcu, kExplorerPolicies, name, 1);
     SetDword(hkcu, kExplorerPolicies, "NoRecentDocsHistory", 0);
     SetDword(hkcu, kExplorerPolicies, "NoRun", 0);
@@ -84,8 +85,8 @@ void WizardTest::prepareLivedInSystem() const
     const struct {
         const char* name;
         DWORD start;
-    } services[] = {{"WZCSVC", 2}, {"WMDMPMSP", 4}, {"ClipSrv", 3},        {"cisvc", 1},  {"Helpsvc", 2},
-                    {"wuauserv", 4}, {"mnmsrvc", 4}, {"RemoteRegistry", 2}, {"W32Time", 3}};
+    } services[] = {{"WZCSVC", 2},   {"WMDMPMSP", 4}, {"ClipSrv", 3},        {"cisvc", 1},  {"Helpsvc", 2},
+                    {"wuauserv", 4}, {"mnmsrvc", 4},  {"RemoteRegistry", 2}, {"W32Time", 3}};
     for (const auto& service : services)
         SetDword(hklm, kServices + service.name, "Start", service.start);
 

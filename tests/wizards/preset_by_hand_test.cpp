@@ -40,10 +40,22 @@ struct HandPage {
     std::vector<HandStep> steps;
 };
 
-HandStep On(const char* box, const char* option = nullptr) { return {Do::On, box, 1, option}; }
-HandStep Off(const char* box, const char* option = nullptr) { return {Do::Off, box, 0, option}; }
-HandStep Select(const char* radio) { return {Do::Select, radio}; }
-HandStep Service(const char* name, int item) { return {Do::Service, name, item}; }
+HandStep On(const char* box, const char* option = nullptr)
+{
+    return {Do::On, box, 1, option};
+}
+HandStep Off(const char* box, const char* option = nullptr)
+{
+    return {Do::Off, box, 0, option};
+}
+HandStep Select(const char* radio)
+{
+    return {Do::Select, radio};
+}
+HandStep Service(const char* name, int item)
+{
+    return {Do::Service, name, item};
+}
 
 constexpr int kDisable = 0, kManual = 1, kAutomatic = 2;
 
@@ -60,8 +72,9 @@ std::vector<HandPage> LookPagesByHand(const std::string& sheet)
     const char* recent = names[3].c_str();
     return {
         {WizardPage::Explorer,
-         {Off("CheckBox_FontSmoothing", fewer), Off("CheckBox_BackBitmapShell", fewer), Off("CheckBox_PaintPicture", fewer),
-          Off("CheckBox_DragFullWindows", none), Off("CheckBox_MenuSchatten", none), Off("CheckBox_FontSmoothing", none),
+         {Off("CheckBox_FontSmoothing", fewer), Off("CheckBox_BackBitmapShell", fewer),
+          Off("CheckBox_PaintPicture", fewer), Off("CheckBox_DragFullWindows", none),
+          Off("CheckBox_MenuSchatten", none), Off("CheckBox_FontSmoothing", none),
           Off("CheckBox_BackBitmapShell", none), Off("CheckBox_PaintPicture", none)}},
         {WizardPage::IE, {Off("CheckBox_BackBitmap", fewer), Off("CheckBox_BackBitmap", none)}},
         {WizardPage::OfficeXP, {Off("CheckBox_MSMSGS", messenger), On("CheckBox_MSMSGS_Hide")}},
@@ -73,8 +86,8 @@ std::vector<HandPage> LookPagesByHand(const std::string& sheet)
 
 std::vector<HandStep> ServicesOffByHand()
 {
-    return {Service("WZCSVC", kDisable),  Service("WMDMPMSP", kDisable), Service("ClipSrv", kDisable),
-            Service("cisvc", kDisable),   Service("Helpsvc", kManual),   Service("W32Time", kDisable),
+    return {Service("WZCSVC", kDisable),  Service("WMDMPMSP", kDisable),       Service("ClipSrv", kDisable),
+            Service("cisvc", kDisable),   Service("Helpsvc", kManual),         Service("W32Time", kDisable),
             Service("mnmsrvc", kDisable), Service("RemoteRegistry", kDisable), Service("Tlntsvr", kDisable)};
 }
 
@@ -122,16 +135,18 @@ std::vector<HandPage> PolicyByHand()
 {
     return {
         {WizardPage::IE,
-         {On("CheckBox_NoBrowserSaveAs", "CheckBox_NoBrowserSaveAs"), On("CheckBox_Persistent"), On("CheckBox_GeneralTab"),
-          On("CheckBox_SecurityTab"), On("CheckBox_ContentTab"), On("CheckBox_ConnectionsTab"), On("CheckBox_ProgramsTab"),
-          On("CheckBox_AdvancedTab"), On("CheckBox_Connwiz_Admin_Lock"), On("CheckBox_SecChangeSettings"),
-          On("CheckBox_SecAddSites"), On("CheckBox_CertifPers"), On("CheckBox_ResetWebSettings")}},
+         {On("CheckBox_NoBrowserSaveAs", "CheckBox_NoBrowserSaveAs"), On("CheckBox_Persistent"),
+          On("CheckBox_GeneralTab"), On("CheckBox_SecurityTab"), On("CheckBox_ContentTab"),
+          On("CheckBox_ConnectionsTab"), On("CheckBox_ProgramsTab"), On("CheckBox_AdvancedTab"),
+          On("CheckBox_Connwiz_Admin_Lock"), On("CheckBox_SecChangeSettings"), On("CheckBox_SecAddSites"),
+          On("CheckBox_CertifPers"), On("CheckBox_ResetWebSettings")}},
         {WizardPage::OfficeXP, {On("CheckBox_PreventRun", "CheckBox_PreventRun")}},
         {WizardPage::System,
          {On("CheckBox_ClearPageFileAtShutdown"), On("CheckBox_NoControlPanel"), On("CheckBox_DisableRegistryTools")}},
         {WizardPage::Explorer,
-         {On("CheckBox_NoFolderOptions", "CheckBox_NoFolderOptions"), On("CheckBox_NoCDBurning", "CheckBox_NoCDBurning"),
-          Off("CheckBox_NukeOnDelete"), On("CheckBox_NoDispCPL"), On("CheckBox_NoFileAssociate_XP")}},
+         {On("CheckBox_NoFolderOptions", "CheckBox_NoFolderOptions"),
+          On("CheckBox_NoCDBurning", "CheckBox_NoCDBurning"), Off("CheckBox_NukeOnDelete"), On("CheckBox_NoDispCPL"),
+          On("CheckBox_NoFileAssociate_XP")}},
         {WizardPage::Startmenu,
          {On("CheckBox_NoClose", "CheckBox_NoClose"), Off("CheckBox_StartMenuAdminTools"), On("CheckBox_NoRun"),
           On("CheckBox_TaskbarSizeMove")}},
@@ -153,12 +168,25 @@ std::vector<HandPage> RescueByHand()
          {On("CheckBox_DriveTyp_CDROM"), On("CheckBox_DriveTyp_Removable"), On("CheckBox_DriveTyp_RAM"),
           On("CheckBox_DriveTyp_Fixed"), On("CheckBox_CDROM_AutoRun")}},
         {WizardPage::Explorer,
-         {Off("CheckBox_NoDispCPL", lift), Off("CheckBox_NoDispSettingsPage", lift), Off("CheckBox_NoViewContextMenu", lift),
-          Off("CheckBox_NoFileMenu", lift), On("CheckBox_LNKs"), On("CheckBox_PIFs"), Off("CheckBox_LNKsmit"),
-          Off("CheckBox_PaintDesktopVersion"), On("CheckBox_DragFullWindows"), On("CheckBox_MenuSchatten"),
-          Off("CheckBox_FontSmoothing"), Off("CheckBox_WallPaperXY"), Off("CheckBox_BackBitmapShell"),
-          {Do::Press, "Button_SymboleRESET"}, Off("CheckBox_NoInstrumentation"), Off("CheckBox_NoCDBurning"),
-          Off("CheckBox_NoActiveDesktop"), Off("CheckBox_CommandPrompt"), Off("CheckBox_Notepad"),
+         {Off("CheckBox_NoDispCPL", lift),
+          Off("CheckBox_NoDispSettingsPage", lift),
+          Off("CheckBox_NoViewContextMenu", lift),
+          Off("CheckBox_NoFileMenu", lift),
+          On("CheckBox_LNKs"),
+          On("CheckBox_PIFs"),
+          Off("CheckBox_LNKsmit"),
+          Off("CheckBox_PaintDesktopVersion"),
+          On("CheckBox_DragFullWindows"),
+          On("CheckBox_MenuSchatten"),
+          Off("CheckBox_FontSmoothing"),
+          Off("CheckBox_WallPaperXY"),
+          Off("CheckBox_BackBitmapShell"),
+          {Do::Press, "Button_SymboleRESET"},
+          Off("CheckBox_NoInstrumentation"),
+          Off("CheckBox_NoCDBurning"),
+          Off("CheckBox_NoActiveDesktop"),
+          Off("CheckBox_CommandPrompt"),
+          Off("CheckBox_Notepad"),
           Off("CheckBox_NukeOnDelete")}},
         {WizardPage::IE,
          {Off("CheckBox_NoFileNew", lift), Off("CheckBox_NoFavorites", lift), Off("CheckBox_NoBrowserOptions", lift),
@@ -167,7 +195,8 @@ std::vector<HandPage> RescueByHand()
           Off("CheckBox_AdvancedTab", lift), Off("CheckBox_Connwiz_Admin_Lock", lift),
           Off("CheckBox_ResetWebSettings", lift), Off("CheckBox_WindowTitle"), Off("CheckBox_Persistent"),
           Off("CheckBox_NotifyDownloadComplete")}},
-        {WizardPage::OfficeXP, {On("CheckBox_MSMSGS", "CheckBox_MSMSGS"), Off("CheckBox_PreventRun", "CheckBox_MSMSGS")}},
+        {WizardPage::OfficeXP,
+         {On("CheckBox_MSMSGS", "CheckBox_MSMSGS"), Off("CheckBox_PreventRun", "CheckBox_MSMSGS")}},
         // "Uhr anzeigen" ticked: the clock comes back, as the other tray restrictions go.
         {WizardPage::Startmenu,
          {On("CheckBox_Start_NotifyNewApps"), Off("CheckBox_NoSimpleStartMenu"), Select("RadioButton_MenuShowDelay3"),
@@ -267,9 +296,7 @@ void DoByHand(Page*& reference, const std::vector<HandStep>& steps, const ui::Co
             if (auto& list = page->template find<ui::ComboBox>(step.control); list.enabled())
                 list.setItemIndex(step.value);
             break;
-        case Do::Press:
-            page->template find<ui::Button>(step.control).click();
-            break;
+        case Do::Press: page->template find<ui::Button>(step.control).click(); break;
         }
     }
     if (!lines.empty()) {
@@ -313,7 +340,7 @@ protected:
     struct Run {
         const char* button;
         std::vector<HandPage> byHand;
-        std::vector<std::string> questions;     // the preset's own questions before it starts
+        std::vector<std::string> questions;      // the preset's own questions before it starts
         std::vector<ui::MsgButton> pageAnswers;  // the pages' questions, by hand as by the wizard
     };
 
@@ -390,7 +417,9 @@ TEST_F(PresetByHandTest, PolicyWithEveryOptionEqualsTheSameWorkByHandAndTheLogon
     openWizard();
     tick({"CheckBox_NoBrowserSaveAs", "CheckBox_PreventRun", "CheckBox_Administrator", "CheckBox_NoFolderOptions",
           "CheckBox_NoClose", "CheckBox_NoCDBurning"});
-    expectSameAsByHand({"Button_POLICY", PolicyByHand(), {language::LangStringRange(3970, 3974), confirmation()},
+    expectSameAsByHand({"Button_POLICY",
+                        PolicyByHand(),
+                        {language::LangStringRange(3970, 3974), confirmation()},
                         {ui::MsgButton::No}});
     const std::vector<std::string> shown = Texts(boxes.shown());
     EXPECT_NE(std::find(shown.begin(), shown.end(), language::LangStrings({2910, 2911})), shown.end());

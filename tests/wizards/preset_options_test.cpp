@@ -122,8 +122,9 @@ TEST_F(PresetOptionsTest, SpeedSetsTheCacheLimitAndKernelPagingByTheMemoryChosen
 
         EXPECT_EQ(DwordOf(HKEY_LOCAL_MACHINE, kMemory, "IoPageLockLimit"), entry.limit);
         EXPECT_EQ(DwordOf(HKEY_LOCAL_MACHINE, kMemory, "DisablePagingExecutive"), entry.kernelInMemory);
-        EXPECT_TRUE(LogMentions(logLines(), "XP-Kernel komplett im Arbeitsspeicher halten und keinen Teil davon auf "
-                                            "Festplatte auslagern"));
+        EXPECT_TRUE(LogMentions(logLines(),
+                                "XP-Kernel komplett im Arbeitsspeicher halten und keinen Teil davon auf "
+                                "Festplatte auslagern"));
         EXPECT_EQ(boxes.shown().front().text, language::LangStringRange(3930, 3932));  // no processor chosen
     }
 }
@@ -206,8 +207,9 @@ TEST_F(PresetOptionsTest, APresetNamingAControlThatIsNotThereStopsTheRun)
 {
     openWizard();
     const testing_support::RegistrySnapshot before = testing_support::SnapshotRegistry();
-    const Preset wrongControl{{WizardPage::System, {{Step::Check, "CheckBox_NoControlPanel", 1, ""},
-                                                    {Step::Check, "CheckBox_Gibtsnicht", 1, ""}}}};
+    const Preset wrongControl{
+        {WizardPage::System,
+         {{Step::Check, "CheckBox_NoControlPanel", 1, ""}, {Step::Check, "CheckBox_Gibtsnicht", 1, ""}}}};
     const Preset wrongKind{{WizardPage::Startmenu, {{Step::Radio, "CheckBox_NoRun", 0, ""}}}};
     const Preset wrongOption{{WizardPage::Startmenu, {{Step::Check, "CheckBox_NoRun", 1, "CheckBox_Gibtsnicht"}}}};
     for (const Preset* preset : {&wrongControl, &wrongKind, &wrongOption}) {

@@ -24,7 +24,8 @@ struct SmallPage {
     ui::CheckBox& box = form.add<ui::CheckBox>(form, "CheckBox_Eins", ui::Bounds{8, 8, 200, 17}, "Fenster && Rahmen");
     ui::CheckBox& off = form.add<ui::CheckBox>(form, "CheckBox_Aus", ui::Bounds{8, 28, 200, 17}, "&Gesperrt");
     ui::RadioButton& first = form.add<ui::RadioButton>(form, "RadioButton_A", ui::Bounds{8, 48, 200, 17}, "Erste Wahl");
-    ui::RadioButton& second = form.add<ui::RadioButton>(form, "RadioButton_B", ui::Bounds{8, 68, 200, 17}, "Zweite Wahl");
+    ui::RadioButton& second =
+        form.add<ui::RadioButton>(form, "RadioButton_B", ui::Bounds{8, 68, 200, 17}, "Zweite Wahl");
     ui::Memo& memo = form.add<ui::Memo>(form, "Memo1", ui::Bounds{8, 90, 280, 100});
     WizardSteps steps{memo};
 
@@ -69,9 +70,9 @@ TEST_F(WizardStepsTest, AControlIsSetAndLoggedOnlyWhenEnabledAndNotYetAsWanted)
     EXPECT_TRUE(page.second.checked());
     EXPECT_FALSE(page.first.checked());
     // The log shows the captions as the controls show them: "&&" as "&", no accelerator mark.
-    EXPECT_EQ(page.memo.lines(), (std::vector<std::string>{StateLine("Fenster & Rahmen", true),
-                                                           StateLine("Zweite Wahl", true),
-                                                           StateLine("Fenster & Rahmen", false)}));
+    EXPECT_EQ(page.memo.lines(),
+              (std::vector<std::string>{StateLine("Fenster & Rahmen", true), StateLine("Zweite Wahl", true),
+                                        StateLine("Fenster & Rahmen", false)}));
 }
 
 TEST_F(WizardStepsTest, APageGetsItsHeadingAboveItsLinesOnlyWhenSomethingChangedOnIt)
@@ -98,8 +99,12 @@ TEST_F(WizardStepsTest, ShownTextDropsAcceleratorMarksAndKeepsDoubledAmpersands)
         const char* caption;
         const char* shown;
     } cases[] = {
-        {"Ohne Zeichen", "Ohne Zeichen"}, {"&Ja", "Ja"},  {"Explorer && Desktop", "Explorer & Desktop"},
-        {"A&&&B", "A&B"},                 {"Ende&", "Ende"}, {"", ""},
+        {"Ohne Zeichen", "Ohne Zeichen"},
+        {"&Ja", "Ja"},
+        {"Explorer && Desktop", "Explorer & Desktop"},
+        {"A&&&B", "A&B"},
+        {"Ende&", "Ende"},
+        {"", ""},
     };
     for (const auto& entry : cases)
         EXPECT_EQ(wizards::ShownText(entry.caption), entry.shown) << entry.caption;
@@ -137,13 +142,13 @@ TEST_F(WizardStepsTest, AServiceChangesOnlyWhereItsStartTypeDiffers)
         int wanted;
         bool changes;
     } cases[] = {
-        {"WZCSVC", 2, 0, true},         // automatic to disabled
-        {"WMDMPMSP", 4, 0, false},      // already disabled
-        {"ClipSrv", 3, 2, true},        // manual to automatic
-        {"cisvc", 1, 0, false},         // a start type of its own
-        {"Helpsvc", 3, 1, false},       // already manual
-        {"Tlntsvr", 0, 0, false},       // not installed: its row is disabled
-        {"W32Time", 4, 2, true},        // disabled to automatic
+        {"WZCSVC", 2, 0, true},     // automatic to disabled
+        {"WMDMPMSP", 4, 0, false},  // already disabled
+        {"ClipSrv", 3, 2, true},    // manual to automatic
+        {"cisvc", 1, 0, false},     // a start type of its own
+        {"Helpsvc", 3, 1, false},   // already manual
+        {"Tlntsvr", 0, 0, false},   // not installed: its row is disabled
+        {"W32Time", 4, 2, true},    // disabled to automatic
     };
     for (const auto& entry : cases)
         if (entry.start)
