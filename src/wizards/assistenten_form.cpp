@@ -119,15 +119,19 @@ void AddTwoColumns(GroupFlow& group, const std::vector<Caption>& items)
     }
 }
 
-// An option box across a group, as high as its caption needs. The caption is measured a
-// little narrower than the box: font substitutes draw some texts a few pixels wider than
-// they measure, and a line that only just fits would lose its last word.
+// An option box across a group, as high as its caption needs. Font substitutes draw some
+// texts a few pixels wider than they measure, and the box wraps its caption by the
+// measure: a caption that only just fits on one line would lose its end. Such a box is
+// made narrower than its caption, so that its last words go to a second line.
 ui::CheckBox& AddOption(GroupFlow& group, const Caption& caption, bool checked = false)
 {
     ui::GroupBox& box = group.box();
-    const int width = group.widthFrom(kInset);
-    const int textWidth = width - kGlyph;
-    const SIZE text = ui::MeasureText(box.font(), caption.text, textWidth - textWidth / 40 - 4);
+    int width = group.widthFrom(kInset);
+    const int room = width - kGlyph;
+    const int oneLine = ui::MeasureText(box.font(), caption.text).cx;
+    if (oneLine <= room && oneLine + oneLine / 40 + 4 > room)
+        width = kGlyph + oneLine - oneLine / 10;
+    const SIZE text = ui::MeasureText(box.font(), caption.text, width - kGlyph);
     const int height = std::max(kLineHeight, static_cast<int>(text.cy) + 4);
     auto& option =
         Tagged(box.add<ui::CheckBox>(box, caption.name, ui::Bounds{kInset, group.y(), width, height}, caption.text),
