@@ -97,8 +97,9 @@ TEST(LanguageFiles, AreWindows1252WithOneCrLfLinePerNumberInRisingOrder)
         EXPECT_EQ(content.find("\r\r"), std::string::npos);
         for (std::size_t at = 0; at < content.size(); ++at) {
             const auto byte = static_cast<unsigned char>(content[at]);
-            if (byte == '\n')
+            if (byte == '\n') {
                 EXPECT_TRUE(at > 0 && content[at - 1] == '\r') << "a line ends in LF alone at byte " << at;
+            }
             for (unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
                 EXPECT_NE(byte, undefined) << "byte " << at << " is not a Windows-1252 character";
             if (byte == 0xC3 && at + 1 < content.size()) {
