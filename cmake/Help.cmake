@@ -24,7 +24,7 @@ function(velmora_help_file target source work output)
     COMMAND ${CMAKE_COMMAND} -E chdir ${work}/pages ${CHMCMD_EXECUTABLE} velmora.hhp
     COMMAND ${CMAKE_COMMAND} -E copy ${work}/pages/velmora.chm ${work}/velmora.chm
     DEPENDS ${pages}
-    COMMENT "Building the help file ${output}/velmora.chm"
+    COMMENT "Building the help file velmora.chm of ${source}"
     VERBATIM)
   add_custom_target(${target} ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${output}
