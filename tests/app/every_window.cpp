@@ -19,6 +19,7 @@
 #include "password/options_form.h"
 #include "password/password_form.h"
 #include "report/bericht_form.h"
+#include "wizards/assistenten_form.h"
 
 namespace every_window {
 
@@ -51,6 +52,7 @@ const std::vector<WindowCase>& Windows()
         {"TForm1", Into(app::Form1), [](ui::Form& form) { static_cast<app::TForm1&>(form).placeHelpLink(); },
          {"start"}, {"Image1", "Image2"}, "", ""},
         TweakPage("TForm_Anmelden", Into(pages::Form_Anmelden), "anmelden"),
+        {"TForm_Assistenten", Into(wizards::Form_Assistenten), {}, {"assistenten"}, {}, "", "Button_Apply"},
         TweakPage("TForm_Autorun", Into(autostart::Form_Autorun), "autostartautorun"),
         {"TForm_Bericht", Into(report::Form_Bericht),
          [](ui::Form& form) { static_cast<report::TForm_Bericht&>(form).MCPUUsage1().setActive(false); },

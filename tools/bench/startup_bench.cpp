@@ -24,6 +24,7 @@
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/handles.h"
+#include "wizards/assistenten_form.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -169,6 +170,7 @@ std::function<void()> Opening(Page*& reference)
 std::vector<BenchedPage> Pages()
 {
     return {
+        {"TForm_Assistenten", Opening(wizards::Form_Assistenten)},
         {"TForm_Bericht", Opening(report::Form_Bericht)},
         {"TForm_InternetTuner", Opening(pages::Form_InternetTuner)},
         {"TForm_CleanUP", Opening(cleanup::Form_CleanUP)},
