@@ -9,6 +9,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -49,10 +50,13 @@ std::vector<std::string> Placeholders(const std::string& text)
     return found;
 }
 
-// Accelerator markers: a single "&" before a letter or digit; "&&" shows one "&".
+// Accelerator markers: a single "&" before a letter or digit; "&&" shows one "&". A
+// single "&" before a blank or at the end is kept as it stands only where Windows shows
+// no accelerators (window captions); in a label it underlines the blank and vanishes.
 struct Ampersands {
     int mnemonics = 0;
     int literal = 0;
+    int lone = 0;
 };
 
 Ampersands CountAmpersands(const std::string& text)
@@ -66,6 +70,8 @@ Ampersands CountAmpersands(const std::string& text)
             ++at;
         } else if (at + 1 < text.size() && text[at + 1] != ' ') {
             ++count.mnemonics;
+        } else {
+            ++count.lone;
         }
     }
     return count;
@@ -149,6 +155,7 @@ TEST(LanguageFiles, EnglishTextsKeepPlaceholdersAcceleratorsAndJoins)
         const Ampersands enAmpersands = CountAmpersands(en);
         EXPECT_EQ(enAmpersands.mnemonics, deAmpersands.mnemonics);
         EXPECT_EQ(enAmpersands.literal, deAmpersands.literal);
+        EXPECT_EQ(enAmpersands.lone, deAmpersands.lone);
         EXPECT_EQ(en.empty(), de.empty());
         EXPECT_EQ(LeadingBlanks(en), LeadingBlanks(de));
         EXPECT_EQ(TrailingBlanks(en), TrailingBlanks(de));
@@ -160,13 +167,13 @@ TEST(LanguageFiles, TheTranslationChecksSeeWhatTheyLookFor)
 {
     EXPECT_EQ(Placeholders("%s of %d, 100%%"), (std::vector<std::string>{"%s", "%d"}));
     EXPECT_EQ(Placeholders("\"%L\" stands for the drive"), std::vector<std::string>{"%L"});
-    const std::pair<const char*, std::pair<int, int>> ampersands[] = {
-        {"&Ja", {1, 0}}, {"In&fo...", {1, 0}}, {"Explorer && Desktop", {0, 1}}, {"Autostart & Autorun", {0, 0}},
-        {"A&lle Ja", {1, 0}}, {"Ende&", {0, 0}},
+    const std::pair<const char*, std::tuple<int, int, int>> ampersands[] = {
+        {"&Ja", {1, 0, 0}}, {"In&fo...", {1, 0, 0}}, {"Explorer && Desktop", {0, 1, 0}},
+        {"Autostart & Autorun", {0, 0, 1}}, {"A&lle Ja", {1, 0, 0}}, {"Ende&", {0, 0, 1}},
     };
     for (const auto& [text, expected] : ampersands) {
         const Ampersands count = CountAmpersands(text);
-        EXPECT_EQ(std::make_pair(count.mnemonics, count.literal), expected) << text;
+        EXPECT_EQ(std::make_tuple(count.mnemonics, count.literal, count.lone), expected) << text;
     }
     EXPECT_EQ(TrailingBlanks("Wenn Anwendung mind. "), " ");
     EXPECT_EQ(LeadingBlanks(" 5"), " ");
