@@ -1,4 +1,5 @@
-# Builds the HTML Help file velmora.chm beside velmora.exe from the pages in res/help.
+# Builds the HTML Help files beside velmora.exe: the German velmora.chm from the pages in
+# res/help, and the English one from res/help/english into the folder "english".
 # The compiler is Free Pascal's chmcmd (Debian package fp-utils); where it is missing
 # (a build on Windows, for instance) the help is skipped and the program runs without it.
 find_program(CHMCMD_EXECUTABLE chmcmd)
@@ -8,24 +9,30 @@ if(NOT CHMCMD_EXECUTABLE)
   return()
 endif()
 
-set(VELMORA_HELP_SOURCE ${PROJECT_SOURCE_DIR}/res/help)
-set(VELMORA_HELP_WORK ${CMAKE_BINARY_DIR}/help)
-file(GLOB VELMORA_HELP_FILES CONFIGURE_DEPENDS ${VELMORA_HELP_SOURCE}/*)
+# velmora_help_file(TARGET SOURCE_FOLDER WORK_FOLDER OUTPUT_FOLDER): velmora.chm of the
+# pages in SOURCE_FOLDER (its files only), placed in OUTPUT_FOLDER.
+function(velmora_help_file target source work output)
+  file(GLOB pages LIST_DIRECTORIES false CONFIGURE_DEPENDS ${source}/*)
+  # chmcmd writes the .chm next to the project file, so it runs in a fresh copy of the
+  # pages (pages removed from the source must not linger in the copy); the result is
+  # compiled beside the copy and then placed where the program finds it.
+  add_custom_command(
+    OUTPUT ${work}/velmora.chm
+    COMMAND ${CMAKE_COMMAND} -E remove_directory ${work}/pages
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${work}/pages
+    COMMAND ${CMAKE_COMMAND} -E copy ${pages} ${work}/pages
+    COMMAND ${CMAKE_COMMAND} -E chdir ${work}/pages ${CHMCMD_EXECUTABLE} velmora.hhp
+    COMMAND ${CMAKE_COMMAND} -E copy ${work}/pages/velmora.chm ${work}/velmora.chm
+    DEPENDS ${pages}
+    COMMENT "Building the help file velmora.chm of ${source}"
+    VERBATIM)
+  add_custom_target(${target} ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${output}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${work}/velmora.chm ${output}/velmora.chm
+    DEPENDS ${work}/velmora.chm
+    VERBATIM)
+endfunction()
 
-# chmcmd writes the .chm next to the project file, so it runs in a fresh copy of the pages
-# (pages removed from res/help must not linger in the copy); the result is compiled beside
-# the copy and then placed beside the program.
-add_custom_command(
-  OUTPUT ${VELMORA_HELP_WORK}/velmora.chm
-  COMMAND ${CMAKE_COMMAND} -E remove_directory ${VELMORA_HELP_WORK}/pages
-  COMMAND ${CMAKE_COMMAND} -E copy_directory ${VELMORA_HELP_SOURCE} ${VELMORA_HELP_WORK}/pages
-  COMMAND ${CMAKE_COMMAND} -E chdir ${VELMORA_HELP_WORK}/pages ${CHMCMD_EXECUTABLE} velmora.hhp
-  COMMAND ${CMAKE_COMMAND} -E copy ${VELMORA_HELP_WORK}/pages/velmora.chm ${VELMORA_HELP_WORK}/velmora.chm
-  DEPENDS ${VELMORA_HELP_FILES}
-  COMMENT "Building the help file velmora.chm"
-  VERBATIM)
-
-add_custom_target(velmora_help ALL
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VELMORA_HELP_WORK}/velmora.chm $<TARGET_FILE_DIR:velmora>/velmora.chm
-  DEPENDS ${VELMORA_HELP_WORK}/velmora.chm
-  VERBATIM)
+velmora_help_file(velmora_help ${PROJECT_SOURCE_DIR}/res/help ${CMAKE_BINARY_DIR}/help $<TARGET_FILE_DIR:velmora>)
+velmora_help_file(velmora_help_english ${PROJECT_SOURCE_DIR}/res/help/english ${CMAKE_BINARY_DIR}/help-english
+                  $<TARGET_FILE_DIR:velmora>/english)

@@ -16,9 +16,10 @@ VELMORA_BUILD_XP=${VELMORA_BUILD_XP:-$VELMORA_ROOT/build-xp}
 
 # Installed by name: wine64 brings the 64-bit loader and server; fonts-liberation gives
 # Wine Arial's metrics (without it "Arial" is drawn with DejaVu Sans and layouts differ);
-# fonts-wine gives Wine its own symbol font, which draws the caption buttons.
+# fonts-wine gives Wine its own symbol font, which draws the caption buttons; zip and
+# unzip make and test the release packages.
 VELMORA_PACKAGES=(wine64 fonts-wine fonts-liberation mingw-w64 cmake make googletest file
-                  xvfb xauth imagemagick fp-utils x11-utils)
+                  xvfb xauth imagemagick fp-utils x11-utils zip unzip)
 # Only for the 32-bit test path; needs the i386 architecture.
 VELMORA_PACKAGES_XP=(wine32:i386)
 

@@ -361,6 +361,7 @@ TForm_Undo::TForm_Undo() : ui::Form("Form_Undo", kClientWidth, kClientHeight, "Ã
                          20005);
     close.onClick = [this] { this->close(); };
     setCancelButton(&close);
+    setHelpButton(&help);
 
     setCaption(language::LangString(kTitle));
     before_->setDate(DaysAgo(kDefaultAgeInDays));

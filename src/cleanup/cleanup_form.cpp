@@ -276,6 +276,7 @@ TForm_CleanUP::TForm_CleanUP() : ui::Form("Form_CleanUP", kPageClientWidth, kPag
     auto& back = Tagged(add<ui::Button>(*this, "Button_Apply", ui::Bounds{560, kFrameButtonTop, kFrameButtonWidth, kFrameButtonHeight}, "Zurück"), 203);
     back.onClick = [this] { Button_ApplyClick(); };
     setCancelButton(&back);
+    setHelpButton(&help);
     onClose = [this] { FormClose(); };
 
     // Creation: caption, the drive lists with every fixed drive ticked, the remembered

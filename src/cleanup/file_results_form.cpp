@@ -120,6 +120,7 @@ void TForm11::createButtons()
     cancel.onClick = [this] { Button2Click(); };
     delete_->onClick = [this] { ButtonDELETEClick(); };
     setCancelButton(&cancel);
+    setHelpButton(&help);
 }
 
 void TForm11::addFile(const FileEntry& entry)

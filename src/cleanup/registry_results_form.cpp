@@ -131,6 +131,7 @@ TForm6::TForm6() : ui::Form("Form6", kClientWidth, kClientHeight, "Einträge in 
     cancel.onClick = [this] { Button2Click(); };
     delete_->onClick = [this] { ButtonDELETEClick(); };
     setCancelButton(&cancel);
+    setHelpButton(&help);
 
     setCaption(language::LangString(kCaption));
     // The words of every entry's lines, looked up once for all the entries.

@@ -64,6 +64,7 @@ TForm_InternetTuner::TForm_InternetTuner()
     find<ui::Button>("Button_Standard").onClick = [this] { Button_StandardClick(); };
     setDefaultButton(apply_);
     setCancelButton(&cancel);
+    setHelpButton(&help);
 
     // Creation: caption, the connection types with the first chosen, the stored values.
     setCaption(language::LangString(kTitle));

@@ -85,7 +85,9 @@ void TForm_Passwort::createLabels()
 
 void TForm_Passwort::createButtons()
 {
-    AddButton(*this, "Button_Hilfe", 202, 272, "Hilfe").onClick = [this] { Button_HilfeClick(); };
+    auto& help = AddButton(*this, "Button_Hilfe", 202, 272, "Hilfe");
+    help.onClick = [this] { Button_HilfeClick(); };
+    setHelpButton(&help);
     auto& cancel = AddButton(*this, "Button_abbruch", 201, 380, "Abbruch");
     cancel.onClick = [this] { Button_abbruchClick(); };
     auto& ok = AddButton(*this, "Button_Ok", 200, 488, "Ok");

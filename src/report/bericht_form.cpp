@@ -344,6 +344,7 @@ void TForm_Bericht::addButtons()
     apply.onClick = [this] { Button_ApplyClick(); };
     setDefaultButton(&apply);
     setCancelButton(&apply);
+    setHelpButton(&help);
 }
 
 void TForm_Bericht::arrangeValueColumns()

@@ -427,6 +427,21 @@ Memo::Memo(Control& parent, std::string name, const Bounds& bounds)
     SendMessageA(handle(), EM_LIMITTEXT, 0, 0);
 }
 
+LRESULT Memo::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT code = Edit::handleMessage(message, wParam, lParam);
+    if (message != WM_GETDLGCODE)
+        return code;
+    code &= ~static_cast<LRESULT>(DLGC_WANTTAB);
+    const auto* key = reinterpret_cast<const MSG*>(lParam);
+    if (!key || key->message != WM_KEYDOWN)
+        return code;
+    const bool readOnly = (GetWindowLongA(handle(), GWL_STYLE) & ES_READONLY) != 0;
+    if (key->wParam == VK_TAB || (readOnly && key->wParam == VK_RETURN))
+        code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
+    return code;
+}
+
 std::vector<std::string> Memo::lines() const
 {
     const std::string all = text();

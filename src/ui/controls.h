@@ -182,6 +182,12 @@ public:
     // Adds one line at the end (one item of data a line: the display modes of the report).
     void addLine(const std::string& line);
     void clear() { setText({}); }
+
+protected:
+    // Tab and Shift+Tab move on to the next control instead of being typed into the
+    // text, so that the keyboard can leave the memo; in a read-only memo Enter presses
+    // the default button.
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // An edit with a label bound above it; the label carries the text of the Tag.

@@ -1,6 +1,7 @@
 #include "harness/layout_check.h"
 
 #include "ui/control.h"
+#include "ui/fonts.h"
 #include "ui/handles.h"
 
 #include <gtest/gtest.h>
@@ -82,8 +83,8 @@ void ExpectNothingClippedOrCovered(HWND window, const std::vector<std::string>& 
     };
     for (std::size_t i = 0; i < children.size(); ++i) {
         const RECT own = ScreenRect(children[i]);
-        EXPECT_TRUE(own.left >= client.left && own.top >= client.top && own.right <= client.right &&
-                    own.bottom <= client.bottom)
+        EXPECT_TRUE(liesBehind(children[i]) || (own.left >= client.left && own.top >= client.top &&
+                                                 own.right <= client.right && own.bottom <= client.bottom))
             << NameOf(children[i]) << " is clipped by " << NameOf(window) << "; font " << FontOf(children[i]);
         for (std::size_t j = i + 1; j < children.size() && !sheets; ++j) {
             if (ArrowsOf(children[i], children[j]) || ArrowsOf(children[j], children[i]) || liesBehind(children[i]) ||
@@ -96,6 +97,86 @@ void ExpectNothingClippedOrCovered(HWND window, const std::vector<std::string>& 
         }
         if (ClassOf(children[i]) != WC_TREEVIEWA && ClassOf(children[i]) != "ComboBox")
             ExpectNothingClippedOrCovered(children[i], behind);
+    }
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+namespace {
+
+constexpr int kGlyphRoom = 20;      // a check mark or radio dot and the gap to its text
+constexpr int kButtonFrame = 6;     // a push button's frame and the room around its text
+constexpr int kGroupTitleRoom = 16;  // a group box's frame left and right of its title
+
+std::string CaptionOf(HWND window)
+{
+    if (auto* control = ui::Control::fromHandle(window); control && control->hasCaption())
+        return control->caption();
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+SIZE Measured(HWND window, const std::string& text, int maxWidth)
+{
+    return ui::MeasureText(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), text, maxWidth);
+}
+
+void ExpectCaptionFits(HWND window)
+{
+    const std::string text = CaptionOf(window);
+    if (text.empty())
+        return;
+    RECT own{};
+    GetClientRect(window, &own);
+    const int width = own.right;
+    const int height = own.bottom;
+    const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    const std::string where = NameOf(window) + " \"" + text + "\"; font " + FontOf(window);
+    if (ClassOf(window) == "Button") {
+        switch (style & BS_TYPEMASK) {
+        case BS_GROUPBOX:
+            EXPECT_LE(Measured(window, text, 0).cx + kGroupTitleRoom, width) << where << " is cut off";
+            break;
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+        case BS_3STATE:
+        case BS_AUTO3STATE:
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+        {
+            const SIZE wrapped = Measured(window, text, width - kGlyphRoom);
+            EXPECT_LE(wrapped.cy, height) << where << " needs more lines than it has";
+            EXPECT_LE(wrapped.cx, width - kGlyphRoom) << where << " has a word longer than its line";
+            break;
+        }
+        default:
+            EXPECT_LE(Measured(window, text, 0).cx + kButtonFrame, width) << where << " is cut off";
+            break;
+        }
+    } else if (ClassOf(window) == "Static") {
+        if (style & SS_ELLIPSISMASK)
+            return;
+        const DWORD kind = style & SS_TYPEMASK;
+        if (kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT) {
+            EXPECT_LE(Measured(window, text, width).cy, height) << where << " needs more lines than it has";
+        } else if (kind == SS_LEFTNOWORDWRAP || kind == SS_SIMPLE) {
+            EXPECT_LE(Measured(window, text, 0).cx, width) << where << " is cut off";
+        }
+    }
+}
+
+}  // namespace
+
+void ExpectEveryCaptionFits(HWND window)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        ExpectCaptionFits(child);
+        ExpectEveryCaptionFits(child);
     }
 }
 
