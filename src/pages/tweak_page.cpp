@@ -20,6 +20,8 @@ constexpr ui::Bounds kPageControl{8, 8, 641, 489};
 constexpr int kButtonTop = 508;
 constexpr int kButtonWidth = 88;
 constexpr int kButtonHeight = 25;
+// What the change journal calls the changes that opening a page makes.
+constexpr int kWhileOpening = 20952;
 
 ui::Button& AddFrameButton(ui::Form& form, const char* name, int tag, int left, const char* caption)
 {
@@ -59,7 +61,12 @@ void TweakPage::finishCreation()
     setCaption(language::LangString(titleString_));
     CreateComboItems();
     CreateFilters();
-    LoadSettings();
+    {
+        // Loading may have to change something before it can read (a key made, a file
+        // made writable): that is a change set of its own, so it can be undone too.
+        const journal::ChangeScope change(caption() + ": " + language::LangString(kWhileOpening));
+        LoadSettings();
+    }
     if (pageControl_->pageCount() > 0)
         pageControl_->setActivePageIndex(0);
 }
