@@ -37,3 +37,10 @@
 #define IDI_REGISTRY_SHAREDDLL 143
 #define IDI_REGISTRY_FONT 144
 #define IDI_REGISTRY_ICON 145
+
+// The symbols of the four wizards on the wizard page (icons of 48 and 32 pixels):
+// SPEED, STANDARD, Policy, Rescue.
+#define IDI_WIZARD_SPEED 150
+#define IDI_WIZARD_STANDARD 151
+#define IDI_WIZARD_POLICY 152
+#define IDI_WIZARD_RETTUNG 153

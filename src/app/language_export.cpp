@@ -21,6 +21,7 @@
 #include "report/bericht_form.h"
 #include "ui/dialogs.h"
 #include "ui/single_instance.h"
+#include "wizards/assistenten_form.h"
 
 #include <memory>
 
@@ -58,6 +59,8 @@ const std::vector<ExportedForm>& ExportedForms()
         {"TForm1", "\\Language\\Form1.ini", [](const std::string& path) { ExportForm(Form1, path); }},
         {"TForm_Anmelden", "\\Language\\Form_Anmelden.ini",
          [](const std::string& path) { ExportForm(pages::Form_Anmelden, path); }},
+        {"TForm_Assistenten", "\\Language\\Form_Assistent.ini",
+         [](const std::string& path) { ExportForm(wizards::Form_Assistenten, path); }},
         {"TForm_Autorun", "\\Language\\Form_Autorun.ini",
          [](const std::string& path) { ExportForm(autostart::Form_Autorun, path); }},
         {"TForm_Bericht", "\\Language\\Form_Bericht.ini",

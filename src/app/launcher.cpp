@@ -15,11 +15,13 @@
 #include "pages/sonstige_form.h"
 #include "pages/system_form.h"
 #include "report/bericht_form.h"
+#include "wizards/assistenten_form.h"
 
 namespace app {
 
 void WireLauncher(TForm1& mainWindow)
 {
+    mainWindow.setAreaAction(Area::Assistent, [] { OpenPage(wizards::Form_Assistenten, MainWindowDuring::Hidden); });
     mainWindow.setAreaAction(Area::Bericht, [] { OpenSystemReport(report::Form_Bericht); });
     mainWindow.setAreaAction(Area::System, [] { OpenPage(pages::Form_System); });
     mainWindow.setAreaAction(Area::Explorer, [] { OpenPage(pages::Form_Explorer); });

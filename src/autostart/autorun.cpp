@@ -1,5 +1,7 @@
 #include "autostart/autorun.h"
 
+#include "ui/handles.h"
+
 #include "components/shortcut_link.h"
 #include "language/language.h"
 #include "registry/change_journal.h"
@@ -91,24 +93,13 @@ std::string WithoutEnclosingQuotes(std::string text)
     return text;
 }
 
-// Keeps the system's "insert a disk" box away while a command's file is looked at.
-class QuietCriticalErrors {
-public:
-    QuietCriticalErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    QuietCriticalErrors(const QuietCriticalErrors&) = delete;
-    QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
-    ~QuietCriticalErrors() { SetErrorMode(previous_); }
-
-private:
-    UINT previous_;
-};
 
 // The first icon of the file named by path, added to the list; -1 when it has none.
 int AddFirstIcon(HIMAGELIST icons, const std::string& path)
 {
     if (!icons || path.empty())
         return -1;
-    const QuietCriticalErrors quiet;
+    const ui::QuietCriticalErrors quiet;
     HICON extracted = ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), 0);
     // ExtractIcon gives 1 for a file that holds no icons, and null for no such file.
     if (extracted == reinterpret_cast<HICON>(1))

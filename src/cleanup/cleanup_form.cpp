@@ -36,12 +36,12 @@ namespace {
 
 using namespace ui::layout;
 
-constexpr int kClientWidth = 660;
-constexpr int kClientHeight = 540;
-constexpr ui::Bounds kPageControl{8, 8, 641, 489};
-constexpr int kButtonTop = 508;
-constexpr int kButtonWidth = 88;
-constexpr int kButtonHeight = 25;
+using ui::layout::kPageClientWidth;
+using ui::layout::kPageClientHeight;
+using ui::layout::kPageControlBounds;
+using ui::layout::kFrameButtonTop;
+using ui::layout::kFrameButtonWidth;
+using ui::layout::kFrameButtonHeight;
 constexpr int kStartWidth = 100;
 constexpr int kDriveColumn = 215;  // the drive list's column inside a group box
 constexpr int kColumnGap = 12;
@@ -260,20 +260,20 @@ bool RemembersCleanupOptions()
     return password::Form_Options && password::Form_Options->CheckBox_SAVE_CLEANUP().checked();
 }
 
-TForm_CleanUP::TForm_CleanUP() : ui::Form("Form_CleanUP", kClientWidth, kClientHeight, "System aufräumen")
+TForm_CleanUP::TForm_CleanUP() : ui::Form("Form_CleanUP", kPageClientWidth, kPageClientHeight, "System aufräumen")
 {
     // Children take their parent's font when they are created, so it comes first.
     setFont(ui::ArialFont(11));
     setKeptOnTop(true);
 
-    pages_ = &add<ui::PageControl>(*this, "PageControl1", kPageControl);
+    pages_ = &add<ui::PageControl>(*this, "PageControl1", kPageControlBounds);
     driveImages_ = components::DriveClassImageList(32);
     createFileSheet(Tagged(pages_->add<ui::TabSheet>(*pages_, "TabSheet2", "Unnötige Dateien"), 6001));
     createRegistrySheet(Tagged(pages_->add<ui::TabSheet>(*pages_, "TabSheet1", "Registrierdatenbank"), 6002));
 
-    auto& help = Tagged(add<ui::Button>(*this, "Button_hilfe", ui::Bounds{460, kButtonTop, kButtonWidth, kButtonHeight}, "Hilfe"), 202);
+    auto& help = Tagged(add<ui::Button>(*this, "Button_hilfe", ui::Bounds{460, kFrameButtonTop, kFrameButtonWidth, kFrameButtonHeight}, "Hilfe"), 202);
     help.onClick = [this] { Button_hilfeClick(); };
-    auto& back = Tagged(add<ui::Button>(*this, "Button_Apply", ui::Bounds{560, kButtonTop, kButtonWidth, kButtonHeight}, "Zurück"), 203);
+    auto& back = Tagged(add<ui::Button>(*this, "Button_Apply", ui::Bounds{560, kFrameButtonTop, kFrameButtonWidth, kFrameButtonHeight}, "Zurück"), 203);
     back.onClick = [this] { Button_ApplyClick(); };
     setCancelButton(&back);
     onClose = [this] { FormClose(); };
@@ -332,7 +332,7 @@ void TForm_CleanUP::createFileSheet(ui::TabSheet& sheet)
     }
     fileSearch_ = &Tagged(sheet.add<ui::Button>(sheet, "Button_FILESUCHE",
                                                 ui::Bounds{sheet.clientWidth() - kSheetMargin - kStartWidth, top + 2,
-                                                           kStartWidth, kButtonHeight},
+                                                           kStartWidth, kFrameButtonHeight},
                                                 "Starten"),
                           6105);
     fileSearch_->onClick = [this] { Button_FILESUCHEClick(); };
@@ -375,7 +375,7 @@ void TForm_CleanUP::createRegistrySheet(ui::TabSheet& sheet)
     }
     registrySearch_ = &Tagged(sheet.add<ui::Button>(sheet, "Button_REGSUCHE",
                                                     ui::Bounds{sheet.clientWidth() - kSheetMargin - kStartWidth,
-                                                               top + 2, kStartWidth, kButtonHeight},
+                                                               top + 2, kStartWidth, kFrameButtonHeight},
                                                     "Starten"),
                               6205);
     registrySearch_->onClick = [this] { Button_REGSUCHEClick(); };

@@ -1,5 +1,7 @@
 #include "cleanup/file_list_view.h"
 
+#include "ui/listview.h"
+
 #include <windows.h>
 #include <windowsx.h>
 
@@ -33,34 +35,17 @@ FileListView::FileListView(ui::Control& parent, std::string name, const ui::Boun
 
 void FileListView::addColumn(const std::string& caption, int width)
 {
-    const HWND header = ListView_GetHeader(handle());
-    const int index = header ? Header_GetItemCount(header) : 0;
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<char*>(caption.c_str());
-    column.cx = width;
-    column.iSubItem = index;
-    SendMessageA(handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+    ui::AddListColumn(handle(), caption, width);
 }
 
 void FileListView::setColumnCaption(int column, const std::string& caption)
 {
-    LVCOLUMNA item{};
-    item.mask = LVCF_TEXT;
-    item.pszText = const_cast<char*>(caption.c_str());
-    SendMessageA(handle(), LVM_SETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    ui::SetListColumnCaption(handle(), column, caption);
 }
 
 std::string FileListView::columnCaption(int column) const
 {
-    std::vector<char> text(kTextBuffer, '\0');
-    LVCOLUMNA item{};
-    item.mask = LVCF_TEXT;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    if (!SendMessageA(handle(), LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item)))
-        return {};
-    return text.data();
+    return ui::ListColumnCaption(handle(), column);
 }
 
 void FileListView::setRowHeight(int height)

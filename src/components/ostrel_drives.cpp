@@ -17,17 +17,6 @@ constexpr int kDriveA = 0;
 constexpr int kFirstAskedDrive = 1;  // B
 constexpr int kLastDrive = 25;       // Z
 
-// Keeps the system's "insert a disk" box away while a drive is asked about.
-class QuietCriticalErrors {
-public:
-    QuietCriticalErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    QuietCriticalErrors(const QuietCriticalErrors&) = delete;
-    QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
-    ~QuietCriticalErrors() { SetErrorMode(previous_); }
-
-private:
-    UINT previous_;
-};
 
 class RealDriveInfo : public DriveInfoSeam {
 public:
@@ -35,7 +24,7 @@ public:
 
     std::string volumeName(const std::string& root) override
     {
-        const QuietCriticalErrors quiet;
+        const ui::QuietCriticalErrors quiet;
         char name[kVolumeNameBuffer + 1] = {};
         if (!GetVolumeInformationA(root.c_str(), name, kVolumeNameBuffer, nullptr, nullptr, nullptr, nullptr, 0))
             return {};

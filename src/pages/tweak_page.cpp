@@ -1,5 +1,7 @@
 #include "pages/tweak_page.h"
 
+#include "ui/layout.h"
+
 #include "language/language.h"
 #include "registry/change_journal.h"
 #include "ui/look.h"
@@ -14,18 +16,19 @@ namespace pages {
 
 namespace {
 
-constexpr int kClientWidth = 660;
-constexpr int kClientHeight = 540;
-constexpr ui::Bounds kPageControl{8, 8, 641, 489};
-constexpr int kButtonTop = 508;
-constexpr int kButtonWidth = 88;
-constexpr int kButtonHeight = 25;
+using ui::layout::kPageClientWidth;
+using ui::layout::kPageClientHeight;
+using ui::layout::kPageControlBounds;
+using ui::layout::kFrameButtonTop;
+using ui::layout::kFrameButtonWidth;
+using ui::layout::kFrameButtonHeight;
+
 // What the change journal calls the changes that opening a page makes.
 constexpr int kWhileOpening = 20952;
 
 ui::Button& AddFrameButton(ui::Form& form, const char* name, int tag, int left, const char* caption)
 {
-    auto& button = form.add<ui::Button>(form, name, ui::Bounds{left, kButtonTop, kButtonWidth, kButtonHeight}, caption);
+    auto& button = form.add<ui::Button>(form, name, ui::Bounds{left, kFrameButtonTop, kFrameButtonWidth, kFrameButtonHeight}, caption);
     button.setTag(tag);
     return button;
 }
@@ -33,7 +36,7 @@ ui::Button& AddFrameButton(ui::Form& form, const char* name, int tag, int left, 
 }  // namespace
 
 TweakPage::TweakPage(const PageDesign& design)
-    : ui::Form(design.name, kClientWidth, kClientHeight, design.defaultCaption),
+    : ui::Form(design.name, kPageClientWidth, kPageClientHeight, design.defaultCaption),
       titleString_(design.titleString),
       helpTopic_(design.helpTopic)
 {
@@ -41,7 +44,7 @@ TweakPage::TweakPage(const PageDesign& design)
     setFont(ui::ArialFont(11));
     setKeptOnTop(true);
 
-    pageControl_ = &add<ui::PageControl>(*this, "PageControl1", kPageControl);
+    pageControl_ = &add<ui::PageControl>(*this, "PageControl1", kPageControlBounds);
     // Tabs that do not fit in one row wrap into further rows, so every sheet's tab stays visible.
     const HWND tabs = pageControl_->handle();
     SetWindowLongA(tabs, GWL_STYLE, GetWindowLongA(tabs, GWL_STYLE) | TCS_MULTILINE);

@@ -36,17 +36,6 @@ void ForEachFound(const std::string& pattern, const std::function<void(const WIN
     while (FindNextFileA(search.get(), &found));
 }
 
-// Keeps the system's "insert a disk" box away while a drive without a medium is probed.
-class QuietCriticalErrors {
-public:
-    QuietCriticalErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    QuietCriticalErrors(const QuietCriticalErrors&) = delete;
-    QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
-    ~QuietCriticalErrors() { SetErrorMode(previous_); }
-
-private:
-    UINT previous_;
-};
 
 bool ShellRecycle(const std::string& zeroTerminatedList, bool& aborted)
 {
@@ -78,7 +67,7 @@ bool FolderExists(const std::string& path)
 
 bool PathAccessible(const std::string& path)
 {
-    const QuietCriticalErrors quiet;
+    const ui::QuietCriticalErrors quiet;
     WIN32_FIND_DATAA found;
     const ui::FindHandle search(FindFirstFileA(path.c_str(), &found));
     if (search)

@@ -61,12 +61,12 @@ const char* const kFontsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\
 const char* const kDescriptionKey = "SYSTEM\\CurrentControlSet\\Services\\lanmanserver\\parameters";
 const char* const kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-constexpr int kClientWidth = 660;
-constexpr int kClientHeight = 540;
-constexpr ui::Bounds kPageControl{8, 8, 641, 489};
-constexpr int kButtonTop = 508;
-constexpr int kButtonWidth = 88;
-constexpr int kButtonHeight = 25;
+using ui::layout::kPageClientWidth;
+using ui::layout::kPageClientHeight;
+using ui::layout::kPageControlBounds;
+using ui::layout::kFrameButtonTop;
+using ui::layout::kFrameButtonWidth;
+using ui::layout::kFrameButtonHeight;
 constexpr int kSheetButtonWidth = 100;
 constexpr int kValueGap = 12;
 constexpr int kSamplerInterval = 750;
@@ -115,7 +115,7 @@ std::string Quoted(const std::string& path)
 }  // namespace
 
 TForm_Bericht::TForm_Bericht()
-    : ui::Form("Form_Bericht", kClientWidth, kClientHeight, "Systembericht"),
+    : ui::Form("Form_Bericht", kPageClientWidth, kPageClientHeight, "Systembericht"),
       programFolder_(sysinfo::ProgramFolder()),
       systemFolder_(sysinfo::SystemFolder())
 {
@@ -126,7 +126,7 @@ TForm_Bericht::TForm_Bericht()
     cpuUsage_ = &add<TMCPUUsage>("MCPUUsage1", kSamplerInterval);
     cpuUsage_->OnInterval = [this](int load) { MCPUUsage1Interval(load); };
 
-    pageControl_ = &add<ui::PageControl>(*this, "PageControl1", kPageControl);
+    pageControl_ = &add<ui::PageControl>(*this, "PageControl1", kPageControlBounds);
     createSystemSheet();
     createMemorySheet();
     createDriveSheet();
@@ -331,7 +331,7 @@ void TForm_Bericht::createFontSheet()
 void TForm_Bericht::addButtons()
 {
     const auto addButton = [this](const char* name, int tag, int left, const char* caption) -> ui::Button& {
-        return Tagged(add<ui::Button>(*this, name, ui::Bounds{left, kButtonTop, kButtonWidth, kButtonHeight}, caption),
+        return Tagged(add<ui::Button>(*this, name, ui::Bounds{left, kFrameButtonTop, kFrameButtonWidth, kFrameButtonHeight}, caption),
                       tag);
     };
     auto& reload = addButton("Button_Reload", 5130, 8, "Neu einlesen");

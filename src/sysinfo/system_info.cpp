@@ -15,17 +15,6 @@ namespace {
 const char* const kVersionKeyNT = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 const char* const kVersionKey9x = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
-// Keeps the system's "insert a disk" box away while a drive without a medium is asked.
-class QuietCriticalErrors {
-public:
-    QuietCriticalErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    QuietCriticalErrors(const QuietCriticalErrors&) = delete;
-    QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
-    ~QuietCriticalErrors() { SetErrorMode(previous_); }
-
-private:
-    UINT previous_;
-};
 
 // Windows Sockets for one scope; WSACleanup only when the start-up succeeded.
 class SocketsScope {
@@ -199,7 +188,7 @@ DriveFacts FactsSource::drive(const std::string& drive)
     DriveFacts facts;
     facts.drive = drive;
     const std::string root = drive + "\\";
-    const QuietCriticalErrors quiet;
+    const ui::QuietCriticalErrors quiet;
     facts.mediaType = GetDriveTypeA(root.c_str());
 
     char label[MAX_PATH + 1] = {};

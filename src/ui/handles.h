@@ -153,6 +153,19 @@ private:
     HDC dc_;
 };
 
+// Keeps the system's "insert a disk" box away for one scope, while drives without a
+// medium (or the files of commands on them) are asked about.
+class QuietCriticalErrors {
+public:
+    QuietCriticalErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    QuietCriticalErrors(const QuietCriticalErrors&) = delete;
+    QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
+    ~QuietCriticalErrors() { SetErrorMode(previous_); }
+
+private:
+    UINT previous_;
+};
+
 // Selects a GDI object into a device context for one scope.
 class SelectedObject {
 public:

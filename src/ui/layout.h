@@ -20,6 +20,15 @@ constexpr int kLineHeight = 17;    // a check box or radio button of one line
 constexpr int kFieldHeight = 21;   // edits, spin edits and drop-down lists
 constexpr int kButtonHeight = 23;  // buttons inside a sheet
 
+// The frame of the program's pages (the settings pages, the clean-up, the report and
+// the options page): the client area, the tab control, and the row of buttons below it.
+constexpr int kPageClientWidth = 660;
+constexpr int kPageClientHeight = 540;
+constexpr Bounds kPageControlBounds{8, 8, 641, 489};
+constexpr int kFrameButtonTop = 508;
+constexpr int kFrameButtonWidth = 88;
+constexpr int kFrameButtonHeight = 25;
+
 // A component's name, Tag and caption as the form defines them.
 struct Caption {
     const char* name;

@@ -22,6 +22,43 @@ constexpr std::size_t kTextBuffer = 4096;
 
 }  // namespace
 
+void AddListColumn(HWND list, const std::string& caption, int width)
+{
+    const int index = ListColumnCount(list);
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = const_cast<char*>(caption.c_str());
+    column.cx = width;
+    column.iSubItem = index;
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+void SetListColumnCaption(HWND list, int column, const std::string& caption)
+{
+    LVCOLUMNA item{};
+    item.mask = LVCF_TEXT;
+    item.pszText = const_cast<char*>(caption.c_str());
+    SendMessageA(list, LVM_SETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+}
+
+std::string ListColumnCaption(HWND list, int column)
+{
+    std::vector<char> text(kTextBuffer, '\0');
+    LVCOLUMNA item{};
+    item.mask = LVCF_TEXT;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    if (!SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item)))
+        return {};
+    return text.data();
+}
+
+int ListColumnCount(HWND list)
+{
+    const HWND header = ListView_GetHeader(list);
+    return header ? Header_GetItemCount(header) : 0;
+}
+
 ListView::ListView(Control& parent, std::string name, const Bounds& bounds, const ListViewOptions& options)
     : Control(&parent, std::move(name), WindowSpec{WC_LISTVIEWA, StyleOf(options), WS_EX_CLIENTEDGE, {}}, bounds)
 {
@@ -35,38 +72,22 @@ ListView::ListView(Control& parent, std::string name, const Bounds& bounds, cons
 
 void ListView::addColumn(const std::string& caption, int width)
 {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<char*>(caption.c_str());
-    column.cx = width;
-    column.iSubItem = columnCount();
-    SendMessageA(handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(columnCount()), reinterpret_cast<LPARAM>(&column));
+    AddListColumn(handle(), caption, width);
 }
 
 void ListView::setColumnCaption(int column, const std::string& caption)
 {
-    LVCOLUMNA item{};
-    item.mask = LVCF_TEXT;
-    item.pszText = const_cast<char*>(caption.c_str());
-    SendMessageA(handle(), LVM_SETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    SetListColumnCaption(handle(), column, caption);
 }
 
 std::string ListView::columnCaption(int column) const
 {
-    std::vector<char> text(kTextBuffer, '\0');
-    LVCOLUMNA item{};
-    item.mask = LVCF_TEXT;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    if (!SendMessageA(handle(), LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item)))
-        return {};
-    return text.data();
+    return ListColumnCaption(handle(), column);
 }
 
 int ListView::columnCount() const
 {
-    const HWND header = ListView_GetHeader(handle());
-    return header ? Header_GetItemCount(header) : 0;
+    return ListColumnCount(handle());
 }
 
 void ListView::setRowHeight(int height)

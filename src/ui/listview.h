@@ -23,6 +23,12 @@ struct ListViewOptions {
     bool sortedByCaption = false;
 };
 
+// The columns of any report-style list view window (the file result list's too).
+void AddListColumn(HWND list, const std::string& caption, int width);
+void SetListColumnCaption(HWND list, int column, const std::string& caption);
+std::string ListColumnCaption(HWND list, int column);
+int ListColumnCount(HWND list);
+
 class ListView : public Control {
 public:
     ListView(Control& parent, std::string name, const Bounds& bounds, const ListViewOptions& options = {});

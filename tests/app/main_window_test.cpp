@@ -13,6 +13,7 @@
 #include "pages/sonstige_form.h"
 #include "pages/system_form.h"
 #include "report/bericht_form.h"
+#include "wizards/assistenten_form.h"
 #include "app_fixture.h"
 #include "components/wait_form.h"
 #include "harness/layout_check.h"
@@ -415,6 +416,34 @@ TEST_F(MainWindowTest, TheExplorerStartMenuAndLogonEntriesOpenTheirLocalisedPage
             EXPECT_EQ(cancel, language::LangString(201));
             EXPECT_EQ(entry.reference(), nullptr);
         }
+    }
+}
+
+// The wizards' entry and its menu item open the localised wizard page; the main window
+// is hidden while it is open and comes back when it closes.
+TEST_F(MainWindowTest, TheWizardEntryAndItsMenuItemOpenTheWizardPageWithTheMainWindowHidden)
+{
+    app::WireLauncher(*window);
+    window->show();
+    for (int opening = 0; opening < 2; ++opening) {
+        std::string caption;
+        bool mainVisible = true;
+        WhenModal([&] {
+            ASSERT_NE(wizards::Form_Assistenten, nullptr);
+            caption = wizards::Form_Assistenten->caption();
+            mainVisible = IsWindowVisible(window->handle()) != FALSE;
+            wizards::Form_Assistenten->find<ui::Button>("Button_Apply").click();
+        });
+
+        if (opening == 0)
+            ClickLabel(window->areaLabel(Area::Assistent));
+        else
+            window->find<ui::MenuItem>("Assistentenaufrufen1").click();
+
+        EXPECT_EQ(caption, language::LangString(3000));
+        EXPECT_FALSE(mainVisible);
+        EXPECT_EQ(wizards::Form_Assistenten, nullptr);
+        EXPECT_TRUE(IsWindowVisible(window->handle()));
     }
 }
 

@@ -1,10 +1,11 @@
-// The timer, the memo, drawing on pictures and icons in them, data labels, and a
-// report list whose rows are drawn by the caller.
+// The timer, the memo, drawing on pictures and icons in them, gradient panels, data
+// labels, and a report list whose rows are drawn by the caller.
 #include "harness/dialog_seam.h"
 #include "ui/application.h"
 #include "ui/errors.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/gradient_panel.h"
 #include "ui/image.h"
 #include "ui/listview.h"
 #include "ui/timer.h"
@@ -159,6 +160,37 @@ TEST(Image, ShowsAnIconInPlaceOfItsBitmap)
     // The owned icon went with the picture.
     ICONINFO info{};
     EXPECT_FALSE(GetIconInfo(ownedIcon, &info));
+}
+
+// A gradient panel runs from its first colour at one edge to its second at the other,
+// and a transparent label on it shows the gradient behind its text.
+TEST(GradientPanel, RunsFromEdgeToEdgeAndShowsThroughTransparentLabels)
+{
+    Form form("Form_Gradient", 300, 220);
+    const COLORREF top = RGB(255, 255, 255);
+    const COLORREF bottom = RGB(0, 0, 160);
+    auto& vertical = form.add<GradientPanel>(form, "Panel1", Bounds{0, 0, 300, 100}, top, bottom);
+    form.add<GradientPanel>(form, "Panel2", Bounds{0, 110, 300, 100}, top, bottom, GradientDirection::LeftToRight);
+    auto& label = vertical.add<Label>(vertical, "Label1", Bounds{200, 60, 80, 30}, ".");
+    label.setTransparent(true);
+    form.show();
+    UpdateWindow(form.handle());
+    ProcessMessages();
+    WindowDC screen(form.handle());
+    const auto blueAt = [&](int x, int y) { return static_cast<int>(GetBValue(GetPixel(screen.get(), x, y))); };
+    const auto redAt = [&](int x, int y) { return static_cast<int>(GetRValue(GetPixel(screen.get(), x, y))); };
+
+    EXPECT_GE(redAt(150, 1), 240);  // white at the top
+    EXPECT_LE(redAt(150, 98), 15);  // dark blue at the bottom
+    EXPECT_GE(blueAt(150, 98), 150);
+    EXPECT_GT(redAt(150, 30), redAt(150, 70));  // and ever darker in between
+    EXPECT_EQ(redAt(10, 50), redAt(290, 50));   // the same across one line
+    EXPECT_GE(redAt(2, 160), 240);               // the second one runs from left to right
+    EXPECT_LE(redAt(297, 160), 15);
+    // The label's background is the panel's gradient at that place, not a plain colour.
+    EXPECT_GT(redAt(270, 62), redAt(270, 88));
+    EXPECT_NEAR(redAt(270, 75), redAt(150, 75), 2);
+    form.hide();
 }
 
 TEST(Label, ALabelOfDataShowsEveryAmpersandAndEndsLongTextsWithDots)

@@ -8,6 +8,14 @@
 #include "harness/registry_sandbox.h"
 #include "harness/temp_folder.h"
 #include "language/language.h"
+#include "autostart/autorun_form.h"
+#include "pages/anmelden_form.h"
+#include "pages/explorer_form.h"
+#include "pages/ie_form.h"
+#include "pages/internet_tuner_form.h"
+#include "pages/officexp_form.h"
+#include "pages/sonstige_form.h"
+#include "pages/startmenu_form.h"
 #include "pages/system_form.h"
 #include "registry/change_journal.h"
 #include "ui/application.h"
@@ -52,6 +60,14 @@ std::vector<BenchedPage> Pages()
 {
     return {
         {"System", Factory(pages::Form_System), [] { pages::Form_System = nullptr; }},
+        {"Explorer", Factory(pages::Form_Explorer), [] { pages::Form_Explorer = nullptr; }},
+        {"Startmenu", Factory(pages::Form_Startmenu), [] { pages::Form_Startmenu = nullptr; }},
+        {"Anmelden", Factory(pages::Form_Anmelden), [] { pages::Form_Anmelden = nullptr; }},
+        {"IE", Factory(pages::Form_IE), [] { pages::Form_IE = nullptr; }},
+        {"OfficeXP", Factory(pages::Form_OfficeXP), [] { pages::Form_OfficeXP = nullptr; }},
+        {"Sonstige", Factory(pages::Form_Sonstige), [] { pages::Form_Sonstige = nullptr; }},
+        {"Tuner", Factory(pages::Form_InternetTuner), [] { pages::Form_InternetTuner = nullptr; }},
+        {"Autorun", Factory(autostart::Form_Autorun), [] { autostart::Form_Autorun = nullptr; }},
     };
 }
 

@@ -27,12 +27,15 @@
 #include "registry/change_journal.h"
 #include "registry/registry.h"
 #include "ui/application.h"
+#include "ui/combobox.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/image.h"
 #include "ui/handles.h"
 #include "ui/listview.h"
 #include "ui/pagecontrol.h"
+#include "ui/single_instance.h"
+#include "wizards/assistenten_form.h"
 
 #include <cmath>
 #include <cstdio>
@@ -215,6 +218,44 @@ void PrepareJournal()
     }
 }
 
+// Answers every message box with its first button (Yes, OK), so that a wizard runs
+// through its questions unattended.
+class FirstButtonAnswers : public ui::MessageBoxSeam {
+public:
+    FirstButtonAnswers() : previous_(ui::SetMessageBoxSeam(this)) {}
+    ~FirstButtonAnswers() override { ui::SetMessageBoxSeam(previous_); }
+    FirstButtonAnswers(const FirstButtonAnswers&) = delete;
+    FirstButtonAnswers& operator=(const FirstButtonAnswers&) = delete;
+    ui::MsgButton show(const ui::MessageBoxRequest& request) override
+    {
+        return request.buttons.empty() ? ui::MsgButton::OK : request.buttons.front().id;
+    }
+
+private:
+    ui::MessageBoxSeam* previous_;
+};
+
+// The wizard page with the log of a real SPEED run on the prefix, one picture per sheet,
+// and its first sheet with a wizard's name underlined under the mouse.
+void ShootWizardPage()
+{
+    auto page = std::make_unique<wizards::TForm_Assistenten>();
+    const ui::SingleInstanceScope scope(wizards::Form_Assistenten, *page);
+    language::LocalizeComponent(*page);
+    {
+        const FirstButtonAnswers answers;
+        page->ComboBox_Speed_CPU().setItemIndex(7);
+        page->find<ui::Button>("Button_SPEED").click();
+    }
+    ShootFormAndTabs(*page, "wizard-page");
+    page->PageControl1().setActivePageIndex(0);
+    SendMessageA(page->find<ui::Control>("MouseImage_POLICY").handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+    Settle();
+    SaveWindowPicture(page->handle(), "wizard-page-hover");
+    SendMessageA(page->find<ui::Control>("MouseImage_POLICY").handle(), WM_MOUSELEAVE, 0, 0);
+    page->hide();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -328,6 +369,7 @@ int main(int argc, char** argv)
         wait.Label2().setCaption("C:\\Dokumente und Einstellungen\\Benutzer\\Lokale Einstellungen\\Temp");
         wait.ProgressBar1().setPosition(40);
     });
+    ShootWizardPage();
     PrepareJournal();
     ShootLocalised<app::TForm_Undo>("undo-dialog", [](app::TForm_Undo& undo) { undo.refresh(); });
     journal::SetJournalFolder({});
@@ -351,6 +393,8 @@ int main(int argc, char** argv)
     shootMessageBox("messagebox-symbols-apply", language::LangStringRange(7930, 7936), ui::MsgKind::Warning,
                     {ui::MsgButton::OK, ui::MsgButton::Cancel});
     shootMessageBox("messagebox-logon-title", language::LangStrings({2900, 2901}), ui::MsgKind::Warning,
+                    {ui::MsgButton::Yes, ui::MsgButton::No});
+    shootMessageBox("messagebox-wizard-policy", language::LangStringRange(3970, 3974), ui::MsgKind::Warning,
                     {ui::MsgButton::Yes, ui::MsgButton::No});
 
     app::Form1 = nullptr;
