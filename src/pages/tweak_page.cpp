@@ -23,6 +23,9 @@ using ui::layout::kFrameButtonTop;
 using ui::layout::kFrameButtonWidth;
 using ui::layout::kFrameButtonHeight;
 
+// What the change journal calls the changes that opening a page makes.
+constexpr int kWhileOpening = 20952;
+
 ui::Button& AddFrameButton(ui::Form& form, const char* name, int tag, int left, const char* caption)
 {
     auto& button = form.add<ui::Button>(form, name, ui::Bounds{left, kFrameButtonTop, kFrameButtonWidth, kFrameButtonHeight}, caption);
@@ -61,7 +64,12 @@ void TweakPage::finishCreation()
     setCaption(language::LangString(titleString_));
     CreateComboItems();
     CreateFilters();
-    LoadSettings();
+    {
+        // Loading may have to change something before it can read (a key made, a file
+        // made writable): that is a change set of its own, so it can be undone too.
+        const journal::ChangeScope change(caption() + ": " + language::LangString(kWhileOpening));
+        LoadSettings();
+    }
     if (pageControl_->pageCount() > 0)
         pageControl_->setActivePageIndex(0);
 }

@@ -411,7 +411,9 @@ StateLeft StateLeftBy(OpenSet& set, const Change& change, const std::string& cop
         const std::uint64_t now = FileFingerprint(change.file);
         if (!change.fileExisted)
             return {!detail::IsFile(change.file), now};
-        return {now == FileFingerprint(copyFolder + "\\" + change.copy), now};
+        // Clearing read-only, hidden or system changes a file as much as new bytes do.
+        const bool sameAttributes = GetFileAttributesA(change.file.c_str()) == change.attributes;
+        return {sameAttributes && now == FileFingerprint(copyFolder + "\\" + change.copy), now};
     }
     }
     return {};

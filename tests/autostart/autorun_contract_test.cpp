@@ -3,6 +3,7 @@
 // of them (not a registry value, not a byte of win.ini, not one link), and "Ok" with
 // marks takes away exactly the marked entries.
 #include "autostart_fixture.h"
+#include "autorun_places.h"
 
 #include "autostart/autorun_rows.h"
 #include "harness/page_contract.h"
@@ -111,12 +112,7 @@ protected:
 TEST_F(AutorunContractTest, OkWithoutAMarkChangesOnlyWhatTheTableBinds)
 {
     makeHostileFiles();
-    testing_support::PageContract contract;
-    testing_support::AddTablePlaces(contract, autostart::AutorunBindingTable());
-    // Saving takes the machine's drive policies away, so that the user's count.
-    contract.places.push_back({HKEY_LOCAL_MACHINE, autostart::kExplorerPoliciesKey, "NoDriveTypeAutoRun"});
-    contract.places.push_back({HKEY_LOCAL_MACHINE, autostart::kExplorerPoliciesKey, "NoDriveAutoRun"});
-    contract.numberPlaces.push_back({HKEY_CURRENT_USER, autostart::kExplorerPoliciesKey, "NoDriveAutoRun"});
+    testing_support::PageContract contract = AutorunPlaces(iniFile, commonFolder, userFolder);
     contract.prepare = [this](const HostileContent& content) { fillRunKeys(content); };
     contract.openAndPressOk = [this] {
         const auto before = fileBytes();

@@ -136,14 +136,41 @@ std::vector<Change> Changes(const RegistrySnapshot& before, const RegistrySnapsh
     return changed;
 }
 
-std::map<std::string, std::string> ReadFiles(const std::vector<std::string>& files)
+bool IsDots(const char* name)
 {
-    std::map<std::string, std::string> contents;
-    for (const std::string& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        contents[file] = in ? std::string(std::istreambuf_iterator<char>(in), {}) : std::string("(missing)");
-    }
-    return contents;
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+std::string ReadBytes(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void SnapshotFolder(const std::string& folder, FileSnapshot& snapshot)
+{
+    WIN32_FIND_DATAA found;
+    const ui::FindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
+    if (!search)
+        return;
+    do {
+        if (IsDots(found.cFileName))
+            continue;
+        const std::string path = folder + found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            snapshot[path + "\\"] = FileState{{}, found.dwFileAttributes};
+            SnapshotFolder(path + "\\", snapshot);
+        } else {
+            snapshot[path] = FileState{ReadBytes(path), found.dwFileAttributes};
+        }
+    } while (FindNextFileA(search.get(), &found));
+}
+
+std::string Hex(DWORD number)
+{
+    char text[16];
+    wsprintfA(text, "0x%lX", number);
+    return text;
 }
 
 void EmptyRoots()
@@ -211,6 +238,52 @@ RegistrySnapshot SnapshotRegistry()
     return snapshot;
 }
 
+void EmptyRegistry()
+{
+    EmptyRoots();
+}
+
+FileSnapshot SnapshotFiles(const std::vector<std::string>& places)
+{
+    FileSnapshot snapshot;
+    for (const std::string& place : places) {
+        if (!place.empty() && place.back() == '\\') {
+            SnapshotFolder(place, snapshot);
+            continue;
+        }
+        const DWORD attributes = GetFileAttributesA(place.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            snapshot[place] = FileState{ReadBytes(place), attributes};
+    }
+    return snapshot;
+}
+
+std::string RegistryDifferences(const RegistrySnapshot& before, const RegistrySnapshot& after)
+{
+    std::string text;
+    for (const Change& change : Changes(before, after))
+        text += change.entry + " " + change.what + "\n";
+    return text;
+}
+
+std::string FileDifferences(const FileSnapshot& before, const FileSnapshot& after)
+{
+    std::string text;
+    for (const auto& [path, state] : before) {
+        const auto now = after.find(path);
+        if (now == after.end())
+            text += "gone: " + path + "\n";
+        else if (now->second.bytes != state.bytes)
+            text += "other bytes: " + path + "\n";
+        else if (now->second.attributes != state.attributes)
+            text += "attributes " + Hex(state.attributes) + " became " + Hex(now->second.attributes) + ": " + path + "\n";
+    }
+    for (const auto& [path, state] : after)
+        if (!before.count(path))
+            text += "added: " + path + "\n";
+    return text;
+}
+
 void AddTablePlaces(PageContract& contract, const pages::BindingTable& table)
 {
     for (const pages::BindingRow& row : table) {
@@ -266,11 +339,11 @@ void ExpectPageContract(const PageContract& contract, ScriptedMessageBoxes& boxe
             EXPECT_TRUE(reported) << "a value that could not be read as a number was not reported";
         }
 
-        const auto filesAfter = ReadFiles(contract.files);
+        const FileSnapshot filesAfter = SnapshotFiles(contract.files);
         contract.openAndPressOk();
         for (const Change& change : Changes(after, SnapshotRegistry()))
             ADD_FAILURE() << "the second Ok changed " << change.entry << " " << change.what;
-        EXPECT_TRUE(ReadFiles(contract.files) == filesAfter) << "the second Ok changed a file";
+        EXPECT_EQ(FileDifferences(filesAfter, SnapshotFiles(contract.files)), "") << "the second Ok changed a file";
     }
 }
 

@@ -52,6 +52,23 @@ const std::vector<HostileContent>& HostileContents();
 // "HKCU\Key\Sub\\[name]" for a value, with the value's type and data.
 using RegistrySnapshot = std::map<std::string, std::optional<RawRegValue>>;
 RegistrySnapshot SnapshotRegistry();
+// One line per entry that differs between the snapshots, saying how; empty when none does.
+std::string RegistryDifferences(const RegistrySnapshot& before, const RegistrySnapshot& after);
+// Removes every key and value of the four sandboxed roots.
+void EmptyRegistry();
+
+// A file as a snapshot keeps it: its bytes and attributes (a folder: attributes only).
+struct FileState {
+    std::string bytes;
+    DWORD attributes = 0;
+    bool operator==(const FileState&) const = default;
+};
+// The files named (a missing one has no entry), and for a name ending in a backslash
+// the folder with every file and folder below it, by full path.
+using FileSnapshot = std::map<std::string, FileState>;
+FileSnapshot SnapshotFiles(const std::vector<std::string>& places);
+// One line per file that differs between the snapshots, saying how; empty when none does.
+std::string FileDifferences(const FileSnapshot& before, const FileSnapshot& after);
 
 struct PageContract {
     // Every place the page's table binds, and further places its special rows and
@@ -59,7 +76,8 @@ struct PageContract {
     std::vector<BoundPlace> places;
     // The places whose value is read as a number.
     std::vector<BoundPlace> numberPlaces;
-    // Files the page may change: their bytes are compared like the registry.
+    // Files the page may change, and folders (ending in a backslash) whose files it may
+    // change: their bytes and attributes are compared like the registry.
     std::vector<std::string> files;
     // Creates the page as the program does, presses "Ok" and destroys it.
     std::function<void()> openAndPressOk;

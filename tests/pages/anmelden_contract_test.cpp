@@ -3,6 +3,7 @@
 // read and leaves it as stored, and a second "Ok" changes nothing more. Its questions
 // are answered with their first button, "Ja".
 #include "pages_fixture.h"
+#include "page_places.h"
 
 #include "harness/page_contract.h"
 #include "pages/anmelden_form.h"
@@ -19,19 +20,8 @@ class AnmeldenContractTest : public PageTest {};
 
 TEST_F(AnmeldenContractTest, OkChangesOnlyWhatTheTableBindsAndKeepsWhatItCannotRead)
 {
-    using namespace pages::anmelden;
-    using testing_support::NumberKind;
-    testing_support::PageContract contract;
-    testing_support::AddTablePlaces(contract, AnmeldenBindingTable());
-    // The list owns the accounts' key; the message and the automatic logon write more
-    // values than their rows name.
-    contract.places.push_back({HKEY_LOCAL_MACHINE, kUserListKey, "", true});
-    for (const char* name : {"LegalNoticeText", "ForceAutoLogon", "DefaultUserName", "DefaultPassword",
-                             "DefaultDomainName", "DontDisplayLastUserName"})
-        contract.places.push_back({HKEY_LOCAL_MACHINE, kWinlogonKey, name});
-    contract.numberPlaces.push_back({HKEY_LOCAL_MACHINE, kWinlogonKey, "LogonType"});
-    contract.numberPlaces.push_back({HKEY_LOCAL_MACHINE, kWinlogonKey, "DisableCAD"});
-    contract.numberPlaces.push_back({HKEY_LOCAL_MACHINE, kWinlogonKey, "AutoLogonCount", false, NumberKind::DigitsText});
+    using pages::anmelden::kUserListKey;
+    testing_support::PageContract contract = AnmeldenPlaces();
     // Accounts of every kind beside the one the table names.
     contract.prepare = [](const testing_support::HostileContent& content) {
         WriteRawValue(HKEY_LOCAL_MACHINE, kUserListKey, "Gast", REG_DWORD, {0, 0, 0, 0});

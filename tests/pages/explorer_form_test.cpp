@@ -50,33 +50,6 @@ Stored Binary(std::vector<BYTE> bytes)
     return {REG_BINARY, std::move(bytes)};
 }
 
-// A 24-bit bitmap file of one colour.
-std::string BitmapFile(int width, int height, BYTE red, BYTE green, BYTE blue)
-{
-    const int rowBytes = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(rowBytes * height);
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    std::string row(static_cast<std::size_t>(rowBytes), '\0');
-    for (int x = 0; x < width; ++x) {
-        row[static_cast<std::size_t>(x * 3)] = static_cast<char>(blue);
-        row[static_cast<std::size_t>(x * 3 + 1)] = static_cast<char>(green);
-        row[static_cast<std::size_t>(x * 3 + 2)] = static_cast<char>(red);
-    }
-    for (int y = 0; y < height; ++y)
-        bytes += row;
-    return bytes;
-}
-
 class ExplorerPageTest : public PageFixture<TForm_Explorer, Form_Explorer> {
 protected:
     ui::ListView& drives() const { return control<ui::ListView>("ListView_NoDrives"); }

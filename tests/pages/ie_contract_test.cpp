@@ -2,10 +2,10 @@
 // content in every place its table binds, "Ok" changes only those places, reports what
 // it cannot read and leaves it as stored, and a second "Ok" changes nothing more.
 #include "pages_fixture.h"
+#include "page_places.h"
 
 #include "harness/page_contract.h"
 #include "pages/ie_form.h"
-#include "pages/ie_rows.h"
 #include "ui/controls.h"
 
 #include <gtest/gtest.h>
@@ -18,10 +18,7 @@ class IEContractTest : public PageTest {};
 
 TEST_F(IEContractTest, OkChangesOnlyWhatTheTableBindsAndKeepsWhatItCannotRead)
 {
-    testing_support::PageContract contract;
-    testing_support::AddTablePlaces(contract, pages::ie::IEBindingTable());
-    // Emptying the temporary files reads its value as a number.
-    contract.numberPlaces.push_back({HKEY_CURRENT_USER, pages::ie::kCacheSettingsKey, "Persistent"});
+    testing_support::PageContract contract = IEPlaces();
     contract.openAndPressOk = [] {
         auto page = std::make_unique<pages::TForm_IE>();
         pages::Form_IE = page.get();

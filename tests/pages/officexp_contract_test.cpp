@@ -3,6 +3,7 @@
 // sysoc.inf, "Ok" changes only those places, reports what it cannot read and leaves it
 // as stored, and a second "Ok" changes nothing more.
 #include "pages_fixture.h"
+#include "page_places.h"
 
 #include "harness/page_contract.h"
 #include "harness/temp_folder.h"
@@ -24,24 +25,12 @@ TEST_F(OfficeContractTest, OkChangesOnlyWhatTheTableBindsAndKeepsWhatItCannotRea
     testing_support::TempFolder folder;
     folder.makeDir("inf");
     office::SetWindowsFolder(folder.path().substr(0, folder.path().size() - 1));
-    const std::string outlook = "Identities\\{1}" + office::kOutlookExpressBelowIdentity;
 
-    testing_support::PageContract contract;
-    for (const pages::BindingRow& row : office::OfficeBindingTable())
-        if (row.root && row.key != office::kIdentitiesKey)
-            contract.places.push_back({row.root, row.key, row.value});
-    contract.places.push_back({HKEY_CURRENT_USER, outlook, "WindowTitle"});
-    contract.places.push_back({HKEY_CURRENT_USER, outlook, "NoSplash"});
-    contract.places.push_back({HKEY_CURRENT_USER, office::kMessengerSettingsKey, "AppSettings"});
-    for (const pages::BindingRow& row : office::OfficeBindingTable())
-        if (row.control == "CheckBox_AdaptiveMenus_XP" || row.control == "CheckBox_AsstState_XP" ||
-            row.control == "CheckBox_ErrorReport" || row.control == "CheckBox_PreventRun")
-            contract.numberPlaces.push_back({row.root, row.key, row.value});
-    contract.files.push_back(office::SysocFile());
+    testing_support::PageContract contract = OfficePlaces();
     int round = 0;
     contract.prepare = [&](const testing_support::HostileContent&) {
         registry::RegKeyEnsure(HKCU, office::kOfficeKey);
-        registry::RegKeyEnsure(HKCU, outlook);
+        registry::RegKeyEnsure(HKCU, kFirstOutlookIdentity);
         registry::RegWriteText(HKLM, office::kMessengerPathKey, "", "C:\\Programme\\msmsgs.exe");
         // Each round another entry: hidden, shown, odd, very long, none.
         const std::string entries[] = {office::kStandardSysocEntry, "msgrocm.dll,OcEntry,msmsgs.inf,,7",

@@ -2,6 +2,7 @@
 // content in the owner values, the installed-programs list and oeminfo.ini, "Ok"
 // changes only the places it binds, and a second "Ok" changes nothing more.
 #include "pages_fixture.h"
+#include "page_places.h"
 
 #include "harness/page_contract.h"
 #include "harness/temp_folder.h"
@@ -23,11 +24,7 @@ TEST_F(SonstigeContractTest, OkChangesOnlyWhatTheTableBindsAndLeavesTheListAlone
     testing_support::TempFolder folder;
     sonstige::SetSystemFolder(folder.path().substr(0, folder.path().size() - 1));
 
-    testing_support::PageContract contract;
-    for (const pages::BindingRow& row : sonstige::SonstigeBindingTable())
-        if (row.root)
-            contract.places.push_back({row.root, row.key, row.value});
-    contract.files = {sonstige::OemInfoFile(), sonstige::OemLogoFile()};
+    testing_support::PageContract contract = SonstigePlaces();
     int round = 0;
     contract.prepare = [&](const testing_support::HostileContent& content) {
         // Programs whose names and commands hold the same hostile content; "Ok" leaves them.

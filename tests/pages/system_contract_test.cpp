@@ -2,10 +2,10 @@
 // every place its table binds, "Ok" changes only those places, reports what it cannot
 // read and leaves it as stored, and a second "Ok" changes nothing more.
 #include "pages_fixture.h"
+#include "page_places.h"
 
 #include "harness/page_contract.h"
 #include "pages/system_form.h"
-#include "pages/system_rows.h"
 #include "ui/controls.h"
 
 #include <gtest/gtest.h>
@@ -18,11 +18,7 @@ class SystemContractTest : public PageTest {};
 
 TEST_F(SystemContractTest, OkChangesOnlyWhatTheTableBindsAndKeepsWhatItCannotRead)
 {
-    testing_support::PageContract contract;
-    testing_support::AddTablePlaces(contract, pages::system::SystemBindingTable());
-    // The source path is written where it already stands; the applet list owns its key.
-    contract.places.push_back({HKEY_LOCAL_MACHINE, pages::system::kSetupKeyNT, "SourcePath"});
-    contract.places.push_back({HKEY_CURRENT_USER, pages::system::kDontLoadKey, "", true});
+    testing_support::PageContract contract = SystemPlaces();
     contract.openAndPressOk = [] {
         auto page = std::make_unique<pages::TForm_System>();
         pages::Form_System = page.get();

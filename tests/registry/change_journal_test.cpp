@@ -480,6 +480,29 @@ TEST_F(JournalTest, SettingsFilesComeBackWithTheirBytesAndAttributes)
     SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// Making a settings file writable changes no byte of it, but undo must give the file
+// its read-only, hidden and system attributes back.
+TEST_F(JournalTest, AFileWhoseAttributesAloneChangedComesBackWithThem)
+{
+    const DWORD attributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const std::string ini = temp.file("oeminfo.ini", "[General]\r\nManufacturer=Alt\r\n");
+    ASSERT_TRUE(SetFileAttributesA(ini.c_str(), attributes));
+    const DWORD before = GetFileAttributesA(ini.c_str());
+    {
+        const journal::ChangeScope change("Sonstiges");
+        ASSERT_TRUE(helpers::ClearFileAttributes(ini));
+    }
+    const auto sets = journal::ListSets();
+    ASSERT_EQ(sets.size(), 1u) << "a change of the attributes alone was not recorded";
+    EXPECT_EQ(sets[0].files, 1);
+
+    Undo(sets[0]);
+
+    EXPECT_EQ(GetFileAttributesA(ini.c_str()), before);
+    EXPECT_EQ(testing_support::ReadBytes(ini), "[General]\r\nManufacturer=Alt\r\n");
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(JournalTest, TheCleanUpsRecycledFilesStayInTheRecycleBinUncopied)
 {
     const std::string junk = temp.file("alt.tmp", "junk");
