@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace ui {
 
 const char* const kFormClass = "VelmoraForm";
@@ -72,7 +74,7 @@ Control::Control(Control* parent, std::string name, const WindowSpec& descriptio
             SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
     }
     if (parent)
-        keepAbovePictures(window, parentWindow);
+        parent->keepAbovePictures(window);
     HFONT parentFont = parent ? parent->font() : nullptr;
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(parentFont ? parentFont : DefaultFont()), FALSE);
 }
@@ -198,17 +200,29 @@ void Control::paintBackground(HDC dc)
 }
 
 // A new window goes to the bottom of its siblings; pictures stay beneath every other
-// control, so it is put just above the topmost picture instead.
-void Control::keepAbovePictures(HWND window, HWND parentWindow)
+// control, so it is put just above the topmost picture instead. Every picture went to
+// the bottom when it was made, so the first one made lies on top of the others; the
+// walk through all siblings is needed only when that no longer holds. The pictures
+// are known here, so no sibling needs asking what it is: each question is a round
+// trip to the window system, and a window with many children would pay it for each.
+void Control::keepAbovePictures(HWND window) const
 {
-    HWND above = HWND_TOP;
-    for (HWND sibling = GetWindow(parentWindow, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-        if (sibling != window && dynamic_cast<Image*>(fromHandle(sibling))) {
-            SetWindowPos(window, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            return;
-        }
-        above = sibling;
+    if (pictures_.empty())
+        return;
+    const auto isPicture = [this](HWND sibling) {
+        return std::find(pictures_.begin(), pictures_.end(), sibling) != pictures_.end();
+    };
+    HWND above = GetWindow(pictures_.front(), GW_HWNDPREV);
+    if (above == window)
+        return;
+    if (above && isPicture(above)) {
+        above = HWND_TOP;
+        for (HWND sibling = GetWindow(handle(), GW_CHILD); sibling && !isPicture(sibling);
+             sibling = GetWindow(sibling, GW_HWNDNEXT))
+            if (sibling != window)
+                above = sibling;
     }
+    SetWindowPos(window, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HBRUSH Control::backgroundBrush() const

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -123,7 +124,12 @@ private:
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
     std::optional<LRESULT> routeToChild(UINT message, WPARAM wParam, LPARAM lParam);
     void trackMouse(UINT message);
-    static void keepAbovePictures(HWND window, HWND parentWindow);
+    // A new child window goes just above the pictures among this window's children.
+    void keepAbovePictures(HWND window) const;
+    friend class Image;  // registers its window among its parent's pictures
+
+    // The picture windows among the children, in the order they were made.
+    std::vector<HWND> pictures_;
 
     WindowHandle window_;
     WNDPROC originalProc_ = nullptr;

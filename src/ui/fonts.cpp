@@ -30,14 +30,26 @@ HFONT DefaultFont()
     return SharedFont(FontSpec{});
 }
 
+namespace {
+
+// One device context for every measurement: it measures as the screen does, and
+// fetching the screen's own for each text costs a round trip to the window system.
+HDC MeasuringDC()
+{
+    static const MemoryDC dc(CreateCompatibleDC(nullptr));
+    return dc.get();
+}
+
+}  // namespace
+
 SIZE MeasureText(HFONT font, const std::string& text, int maxWidth)
 {
-    WindowDC dc(nullptr);
-    SelectedObject selected(dc.get(), font);
+    HDC dc = MeasuringDC();
+    SelectedObject selected(dc, font);
     RECT area{0, 0, maxWidth > 0 ? maxWidth : 0, 0};
     // No DT_NOPREFIX: an ampersand marks an accelerator and takes no room, as the controls draw it.
     const UINT format = DT_CALCRECT | (maxWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE);
-    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &area, format);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, format);
     return SIZE{area.right - area.left, area.bottom - area.top};
 }
 

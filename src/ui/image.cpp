@@ -24,6 +24,16 @@ Image::Image(Control& parent, std::string name, const Bounds& bounds)
 {
     // Pictures lie beneath every other control, which then clips their painting.
     SetWindowPos(handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    parent.pictures_.push_back(handle());
+}
+
+Image::~Image()
+{
+    // The parent's window is gone, with this one, when the parent went first.
+    if (Control* parent = fromHandle(GetParent(handle()))) {
+        auto& pictures = parent->pictures_;
+        pictures.erase(std::remove(pictures.begin(), pictures.end(), handle()), pictures.end());
+    }
 }
 
 bool Image::loadFromResource(int resourceId)

@@ -15,6 +15,7 @@ namespace ui {
 class Image : public Control {
 public:
     Image(Control& parent, std::string name, const Bounds& bounds);
+    ~Image() override;
 
     // Loading sizes the control to the picture when autoSize is set. Both return
     // false and leave the picture as it was when the bitmap cannot be loaded.

@@ -40,7 +40,10 @@ MainMenu::~MainMenu()
 
 void MainMenu::refresh()
 {
-    DrawMenuBar(form_.handle());
+    // A hidden form draws its bar when it is shown; redrawing it before costs a frame
+    // recalculation per item while the menu is built and localised.
+    if (IsWindowVisible(form_.handle()))
+        DrawMenuBar(form_.handle());
 }
 
 MenuItem::MenuItem(MenuParent& parent, std::string name, const std::string& caption)

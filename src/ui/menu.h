@@ -15,7 +15,7 @@ class MenuParent : public Component {
 public:
     using Component::Component;
     virtual HMENU submenu() = 0;
-    virtual void refresh() = 0;  // redraws the menu bar after a change
+    virtual void refresh() = 0;  // redraws what shows a change of one of its items
 };
 
 class MainMenu : public MenuParent {
@@ -50,7 +50,8 @@ public:
 
     int commandId() const { return commandId_; }
     HMENU submenu() override;
-    void refresh() override { parent_.refresh(); }
+    // A submenu is drawn anew each time it opens.
+    void refresh() override {}
 
     // Chooses the item as the user would.
     void click();
