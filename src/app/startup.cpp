@@ -75,10 +75,17 @@ int Program::start(const StartupOptions& options)
     if (WantsLanguageExport(options.arguments))
         ExportLanguageFiles(AppDir);
     createMainWindow();
-    if (passPasswordGate())
+    if (passPasswordGate()) {
+        // The main window shows before the windows it keeps for later are made, so
+        // the user sees it as soon as it is ready.
+        if (options.runMessageLoop) {
+            Form1->show();
+            UpdateWindow(Form1->handle());
+        }
         createLongLivedWindows();
-    else
+    } else {
         ui::App().terminate();
+    }
     if (options.runMessageLoop)
         ui::App().run();
     return 0;
