@@ -44,14 +44,6 @@ constexpr SetDirHandler kSetDirHandlers[kShellFolderCount] = {
     &TForm_System::Button_SetDir_SendToClick,
 };
 
-std::vector<std::string> CpuTypeItems()
-{
-    std::vector<std::string> items;
-    for (const CpuType& type : kCpuTypes)
-        items.emplace_back(type.item);
-    return items;
-}
-
 // A spin edit with a text on either side, on one line of a group: "text [ 123 ] text".
 ui::SpinEdit& AddSpinLine(GroupFlow& group, int left, const Caption* before, const char* spinName, int minValue,
                           int maxValue, int increment, int value, const Caption* after)

@@ -48,6 +48,14 @@ const CpuType kCpuTypes[kCpuTypeCount] = {
     {"INTEL Pentium 4 (256)", 256},
 };
 
+std::vector<std::string> CpuTypeItems()
+{
+    std::vector<std::string> items;
+    for (const CpuType& type : kCpuTypes)
+        items.emplace_back(type.item);
+    return items;
+}
+
 namespace {
 
 struct KnownApplet {

@@ -7,6 +7,7 @@
 #include <any>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/handles.h"
 
@@ -62,6 +63,8 @@ struct CpuType {
 };
 constexpr int kCpuTypeCount = 7;
 extern const CpuType kCpuTypes[kCpuTypeCount];
+// The items of the processor list, in the table's order.
+std::vector<std::string> CpuTypeItems();
 
 // The binding table in the order in which SaveSettings writes.
 const BindingTable& SystemBindingTable();

@@ -2,7 +2,7 @@
 
 #include "components/mouse_image.h"
 #include "language/language.h"
-#include "pages/system_form.h"
+#include "pages/system_rows.h"
 #include "registry/change_journal.h"
 #include "registry/helpers.h"
 #include "sysinfo/system_info.h"
@@ -555,16 +555,14 @@ void TForm_Assistenten::FormCreate()
 }
 
 // "Ignorieren", then the processors of the System page's list in its order, so that
-// item i + 1 here is processor i there.
+// item i + 1 here is processor i there. The list comes from the table the System page
+// fills its own from: making the whole page for it would double the time this page
+// takes to open, and would load the System page's settings for nothing.
 void TForm_Assistenten::fillProcessorList()
 {
     std::vector<std::string> items{LangString(kIgnoreProcessor)};
-    {
-        auto system = std::make_unique<pages::TForm_System>();
-        const ui::SingleInstanceScope scope(pages::Form_System, *system);
-        for (const std::string& processor : system->find<ui::ComboBox>("ComboBox_L2Cache").items())
-            items.push_back(processor);
-    }
+    for (const std::string& processor : pages::system::CpuTypeItems())
+        items.push_back(processor);
     cpuList_->setItems(items);
     cpuList_->setItemIndex(0);
 }
