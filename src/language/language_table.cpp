@@ -92,7 +92,11 @@ std::string LangString(int number)
     return {};
 }
 
-std::string LangStrings(std::initializer_list<int> numbers)
+namespace {
+
+// The texts of the numbers joined with CR, one line each, as messages show them.
+template <class Numbers>
+std::string JoinedLines(const Numbers& numbers)
 {
     std::string text;
     bool first = true;
@@ -105,15 +109,19 @@ std::string LangStrings(std::initializer_list<int> numbers)
     return text;
 }
 
+}  // namespace
+
+std::string LangStrings(std::initializer_list<int> numbers)
+{
+    return JoinedLines(numbers);
+}
+
 std::string LangStringRange(int first, int last)
 {
-    std::string text;
-    for (int number = first; number <= last; ++number) {
-        if (number != first)
-            text += '\r';
-        text += LangString(number);
-    }
-    return text;
+    std::vector<int> numbers;
+    for (int number = first; number <= last; ++number)
+        numbers.push_back(number);
+    return JoinedLines(numbers);
 }
 
 void ClearLanguageTable()

@@ -86,3 +86,13 @@ TEST_F(LanguageTableTest, TextsKeepTheirWindowsAnsiBytes)
     load("11=Schlie\xDF" "en \xE4\xF6\xFC\r\n");
     EXPECT_EQ(LangString(11), "Schließen äöü");
 }
+
+TEST_F(LanguageTableTest, JoinedTextsAreOneLineEachSeparatedByCr)
+{
+    load("1=eins\r\n2=zwei\r\n4=vier\r\n");
+    // A number without text still gives its (empty) line, so the lines keep their places.
+    EXPECT_EQ(language::LangStringRange(1, 4), "eins\rzwei\r\rvier");
+    EXPECT_EQ(language::LangStrings({4, 1, 4}), "vier\reins\rvier");
+    EXPECT_EQ(language::LangStringRange(2, 2), "zwei");
+    EXPECT_EQ(language::LangStrings({}), "");
+}
