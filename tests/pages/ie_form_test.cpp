@@ -4,6 +4,7 @@
 // Explorer, and its layout.
 #include "pages_fixture.h"
 
+#include "harness/bitmap_file.h"
 #include "harness/help_seam.h"
 #include "harness/layout_check.h"
 #include "harness/platform_dialogs_seam.h"
@@ -34,31 +35,8 @@ namespace {
 // top left pixel so that each copy of it can be found on the preview.
 std::string BitmapFile(int width, int height, COLORREF fill, COLORREF corner)
 {
-    const int rowBytes = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(rowBytes * height);
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    for (int row = height - 1; row >= 0; --row) {  // bottom-up rows
-        std::string line;
-        for (int column = 0; column < width; ++column) {
-            const COLORREF colour = row == 0 && column == 0 ? corner : fill;
-            line += static_cast<char>(GetBValue(colour));
-            line += static_cast<char>(GetGValue(colour));
-            line += static_cast<char>(GetRValue(colour));
-        }
-        line.resize(static_cast<std::size_t>(rowBytes), '\0');
-        bytes += line;
-    }
-    return bytes;
+    return testing_support::BitmapFile(width, height,
+                                       [=](int x, int y) { return x == 0 && y == 0 ? corner : fill; });
 }
 
 // The colour of one pixel of a picture control's bitmap.

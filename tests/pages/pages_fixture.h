@@ -2,6 +2,7 @@
 // scripted message boxes, and raw access to the values the pages write.
 #pragma once
 
+#include "harness/bitmap_file.h"
 #include "harness/dialog_seam.h"
 #include "harness/german_sandbox.h"
 #include "harness/registry_sandbox.h"
@@ -63,26 +64,5 @@ inline std::ostream& operator<<(std::ostream& out, const Stored& value)
 // A 24-bit bitmap file of one colour.
 inline std::string BitmapFile(int width, int height, BYTE red, BYTE green, BYTE blue)
 {
-    const int rowBytes = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(rowBytes * height);
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    std::string row(static_cast<std::size_t>(rowBytes), '\0');
-    for (int x = 0; x < width; ++x) {
-        row[static_cast<std::size_t>(x * 3)] = static_cast<char>(blue);
-        row[static_cast<std::size_t>(x * 3 + 1)] = static_cast<char>(green);
-        row[static_cast<std::size_t>(x * 3 + 2)] = static_cast<char>(red);
-    }
-    for (int y = 0; y < height; ++y)
-        bytes += row;
-    return bytes;
+    return testing_support::BitmapFile(width, height, RGB(red, green, blue));
 }

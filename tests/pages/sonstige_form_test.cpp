@@ -2,6 +2,7 @@
 // registered owner, and the installed-programs list with its buttons that act at once.
 #include "pages_fixture.h"
 
+#include "harness/bitmap_file.h"
 #include "harness/layout_check.h"
 #include "harness/platform_dialogs_seam.h"
 #include "harness/temp_folder.h"
@@ -33,20 +34,9 @@ std::string FileText(const std::string& path)
 // A small 24-bit bitmap file.
 std::string SmallBitmap()
 {
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = 2;
-    info.biHeight = 2;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + 16;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    bytes += std::string("\x10\x20\x30\x40\x50\x60\0\0\x70\x80\x90\xA0\xB0\xC0\0\0", 16);
-    return bytes;
+    const COLORREF pixels[2][2] = {{RGB(0x90, 0x80, 0x70), RGB(0xC0, 0xB0, 0xA0)},
+                                   {RGB(0x30, 0x20, 0x10), RGB(0x60, 0x50, 0x40)}};
+    return testing_support::BitmapFile(2, 2, [&](int x, int y) { return pixels[y][x]; });
 }
 
 class SonstigePageTest : public PageTest {

@@ -1,6 +1,7 @@
 // Pictures from files the platform's decoder reads, tiled and stretched pictures,
 // pictures written back as bitmap files; the drop-down box with free text, the memo's
 // lines and the item data of list views.
+#include "harness/bitmap_file.h"
 #include "harness/temp_folder.h"
 #include "ui/combobox.h"
 #include "ui/controls.h"
@@ -27,22 +28,8 @@ const std::string kWhiteGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\
 // A 24-bit bitmap file of 2 x 2 pixels: red, green on the top row, blue, white below.
 std::string TwoByTwoBitmap()
 {
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = 2;
-    info.biHeight = 2;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + 16;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    // Bottom row first, each pixel blue, green, red, rows padded to 4 bytes.
-    bytes += std::string("\xff\x00\x00\xff\xff\xff\x00\x00", 8);
-    bytes += std::string("\x00\x00\xff\x00\xff\x00\x00\x00", 8);
-    return bytes;
+    const COLORREF pixels[2][2] = {{RGB(255, 0, 0), RGB(0, 255, 0)}, {RGB(0, 0, 255), RGB(255, 255, 255)}};
+    return testing_support::BitmapFile(2, 2, [&](int x, int y) { return pixels[y][x]; });
 }
 
 // The colour at (x, y) when the picture is drawn on a white area of its control's size.

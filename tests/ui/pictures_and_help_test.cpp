@@ -1,4 +1,5 @@
 // Pictures and the backgrounds they make, inherited fonts, and help locations.
+#include "harness/bitmap_file.h"
 #include "harness/help_seam.h"
 #include "harness/temp_file.h"
 #include "harness/temp_folder.h"
@@ -13,35 +14,9 @@
 #include <string>
 
 using namespace ui;
+using testing_support::BitmapFile;
 
 namespace {
-
-// A 24-bit bitmap file of one colour.
-std::string BitmapFile(int width, int height, COLORREF color)
-{
-    const int rowBytes = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(rowBytes * height);
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    std::string row(static_cast<std::size_t>(rowBytes), '\0');
-    for (int x = 0; x < width; ++x) {
-        row[static_cast<std::size_t>(x * 3)] = static_cast<char>(GetBValue(color));
-        row[static_cast<std::size_t>(x * 3 + 1)] = static_cast<char>(GetGValue(color));
-        row[static_cast<std::size_t>(x * 3 + 2)] = static_cast<char>(GetRValue(color));
-    }
-    for (int y = 0; y < height; ++y)
-        bytes += row;
-    return bytes;
-}
 
 // A JPEG picture of 6 x 4 red pixels.
 std::string RedJpegFile()
