@@ -9,10 +9,12 @@ if(NOT CHMCMD_EXECUTABLE)
   return()
 endif()
 
-# velmora_help_file(TARGET SOURCE_FOLDER WORK_FOLDER OUTPUT_FOLDER): velmora.chm of the
-# pages in SOURCE_FOLDER (its files only), placed in OUTPUT_FOLDER.
+# velmora_help_file(TARGET SOURCE_FOLDER WORK_FOLDER OUTPUT_FOLDER [SHARED_FILES...]):
+# velmora.chm of the pages in SOURCE_FOLDER (its files only) and of the shared files
+# (the style sheet both languages use), placed in OUTPUT_FOLDER.
 function(velmora_help_file target source work output)
   file(GLOB pages LIST_DIRECTORIES false CONFIGURE_DEPENDS ${source}/*)
+  list(APPEND pages ${ARGN})
   # chmcmd writes the .chm next to the project file, so it runs in a fresh copy of the
   # pages (pages removed from the source must not linger in the copy); the result is
   # compiled beside the copy and then placed where the program finds it.
@@ -35,4 +37,4 @@ endfunction()
 
 velmora_help_file(velmora_help ${PROJECT_SOURCE_DIR}/res/help ${CMAKE_BINARY_DIR}/help $<TARGET_FILE_DIR:velmora>)
 velmora_help_file(velmora_help_english ${PROJECT_SOURCE_DIR}/res/help/english ${CMAKE_BINARY_DIR}/help-english
-                  $<TARGET_FILE_DIR:velmora>/english)
+                  $<TARGET_FILE_DIR:velmora>/english ${PROJECT_SOURCE_DIR}/res/help/velmora.css)
