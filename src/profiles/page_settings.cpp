@@ -2,6 +2,7 @@
 
 #include "language/language.h"
 #include "profiles/profile_texts.h"
+#include "pages/system_rows.h"
 #include "profiles/settings_pages.h"
 #include "ui/combobox.h"
 #include "ui/controls.h"
@@ -48,6 +49,8 @@ const std::set<std::pair<std::string, std::string>>& LeftOut()
         {"Form_Autorun", "VirtualDrawTree_Autorun"},
         {"Form_Autorun", "Edit_AutoRunNAME"},
         {"Form_Autorun", "Edit_AutoRunCOMMAND"},
+        // The account has a check box of its own on the page, which saving writes last.
+        {"Form_Anmelden", "ListView_UserList[Administrator]"},
         // The installed programs are this machine's; "Entfernen" acts at once.
         {"Form_Sonstige", "ListView_Uninstall"},
         // A hidden helper of the support text, not a setting.
@@ -58,6 +61,72 @@ const std::set<std::pair<std::string, std::string>>& LeftOut()
         {"Form_OfficeXP", "Edit_lvBack"},
     };
     return leftOut;
+}
+
+// Check boxes that only let saving write another control ("change this service's
+// start", "change the applets"): no setting of their own. Applying a guarded control
+// ticks its guard, as the user does before changing it.
+struct Guard {
+    std::string form;
+    std::string guard;
+    std::string guarded;  // a control, or a list whose entries it guards
+};
+
+const std::vector<Guard>& Guards()
+{
+    static const std::vector<Guard> guards = [] {
+        std::vector<Guard> all{{"Form_System", "CheckBox_CPL", "VirtualDrawTree_CPL"}};
+        for (const auto& service : pages::system::kServices)
+            all.push_back({"Form_System", std::string("CheckBox_") + service.name, std::string("ComboBox_") + service.name});
+        return all;
+    }();
+    return guards;
+}
+
+bool IsGuard(const ui::Form& page, const std::string& name)
+{
+    return std::any_of(Guards().begin(), Guards().end(),
+                       [&](const Guard& guard) { return guard.form == page.name() && guard.guard == name; });
+}
+
+// Whether a profile can set the control here: it is enabled, or its guard is, which
+// enables it when ticked.
+bool Usable(const ui::Form& page, const ui::Control& control)
+{
+    if (control.enabled())
+        return true;
+    for (const Guard& guard : Guards())
+        if (guard.form == page.name() && guard.guarded == control.name())
+            if (auto* box = dynamic_cast<const ui::Control*>(page.findComponent(guard.guard)))
+                return box->enabled();
+    return false;
+}
+
+// A service's list on the System page offers what to do, not what is: its state in a
+// profile is the item of the service's start type now (nothing for a start type of
+// its own), and applying changes the start type only where it differs.
+std::optional<std::string> ServiceName(const ui::Form& page, const std::string& name)
+{
+    if (page.name() != "Form_System")
+        return std::nullopt;
+    for (const auto& service : pages::system::kServices)
+        if (name == std::string("ComboBox_") + service.name)
+            return std::string(service.name);
+    return std::nullopt;
+}
+
+std::optional<std::string> ServiceState(const ui::Form& page, const std::string& service)
+{
+    int index = -1;
+    try {
+        index = pages::system::ServiceStartIndex(service);
+    } catch (const std::exception&) {
+        // A start value that is no number: a start type of its own.
+    }
+    const auto* combo = dynamic_cast<const ui::ComboBox*>(page.findComponent("ComboBox_" + service));
+    if (!combo || index < 0 || index >= combo->itemCount())
+        return std::nullopt;
+    return combo->items()[static_cast<std::size_t>(index)];
 }
 
 bool HasCheckBoxes(const ui::ListView& list)
@@ -73,7 +142,7 @@ bool IsPasswordEdit(const ui::Edit& edit)
 // Whether the control is one a profile can hold, by its kind (any state).
 bool HoldsSetting(const ui::Form& page, const ui::Control& control)
 {
-    if (control.name().empty() || LeftOut().count({page.name(), control.name()}))
+    if (control.name().empty() || LeftOut().count({page.name(), control.name()}) || IsGuard(page, control.name()))
         return false;
     if (auto* edit = dynamic_cast<const ui::Edit*>(&control))
         return !IsPasswordEdit(*edit);
@@ -231,16 +300,24 @@ std::vector<SettingState> ReadSettings(OpenedPage& opened)
     std::vector<ui::Control*> controls;
     CollectControls(opened.form(), opened.form(), controls);
     std::vector<SettingState> settings;
+    const ui::Form& page = opened.form();
+    auto addEntry = [&](const std::string& list, const std::string& entry, bool on) {
+        const std::string name = EntryLineName(list, entry);
+        if (!LeftOut().count({page.name(), name}))
+            settings.push_back({name, OnOff(on)});
+    };
     for (ui::Control* control : controls) {
-        if (!control->enabled() || opened.readFailed(control->name()))
+        if (!Usable(page, *control) || opened.readFailed(control->name()))
             continue;
         if (auto* list = dynamic_cast<ui::ListView*>(control)) {
             for (int index = 0; index < list->itemCount(); ++index)
-                settings.push_back({EntryLineName(list->name(), list->caption(index)), OnOff(list->checked(index))});
+                addEntry(list->name(), list->caption(index), list->checked(index));
         } else if (auto* tree = dynamic_cast<ui::VirtualTree*>(control)) {
             for (ui::TreeNode node : CheckNodes(*tree))
-                settings.push_back({EntryLineName(tree->name(), tree->text(node)),
-                                    OnOff(tree->checkState(node) == ui::CheckState::Checked)});
+                addEntry(tree->name(), tree->text(node), tree->checkState(node) == ui::CheckState::Checked);
+        } else if (const std::optional<std::string> service = ServiceName(page, control->name())) {
+            if (const std::optional<std::string> state = ServiceState(page, *service))
+                settings.push_back({control->name(), *state});
         } else {
             settings.push_back({control->name(), StateOf(*control)});
         }
@@ -252,11 +329,11 @@ SettingVerdict CheckSetting(const ui::Form& page, const std::string& name, const
 {
     if (const std::optional<EntryName> entry = SplitEntry(name)) {
         const ui::Control* list = ProfileControl(page, entry->list);
-        if (!list || !IsList(*list))
+        if (!list || !IsList(*list) || LeftOut().count({page.name(), name}))
             return {SettingCheck::Unknown, LangString(kUnknownControl) + " " + Quoted(name)};
         if (state != "1" && state != "0")
             return Bad(kNotOnOrOff, state);
-        if (!list->enabled())
+        if (!Usable(page, *list))
             return {SettingCheck::NotHere, {}};
         const auto* listView = dynamic_cast<const ui::ListView*>(list);
         const bool present = listView ? ListEntry(*listView, entry->entry) >= 0
@@ -281,14 +358,14 @@ SettingVerdict CheckSetting(const ui::Form& page, const std::string& name, const
         if (combo->style() == ui::ComboStyle::DropDownList && std::find(items.begin(), items.end(), state) == items.end())
             return Bad(kNotAnItem, state);
     }
-    return {control->enabled() ? SettingCheck::Sound : SettingCheck::NotHere, {}};
+    return {Usable(page, *control) ? SettingCheck::Sound : SettingCheck::NotHere, {}};
 }
 
 std::optional<std::string> CurrentState(const ui::Form& page, const std::string& name)
 {
     if (const std::optional<EntryName> entry = SplitEntry(name)) {
         const ui::Control* list = ProfileControl(page, entry->list);
-        if (!list || !list->enabled())
+        if (!list || !Usable(page, *list))
             return std::nullopt;
         if (auto* listView = dynamic_cast<const ui::ListView*>(list)) {
             const int index = ListEntry(*listView, entry->entry);
@@ -302,33 +379,41 @@ std::optional<std::string> CurrentState(const ui::Form& page, const std::string&
         return std::nullopt;
     }
     const ui::Control* control = ProfileControl(page, name);
-    if (!control || !control->enabled() || IsList(*control))
+    if (!control || !Usable(page, *control) || IsList(*control))
         return std::nullopt;
+    if (const std::optional<std::string> service = ServiceName(page, name))
+        return ServiceState(page, *service).value_or(std::string());
     return StateOf(*control);
 }
 
 void ApplySetting(ui::Form& page, const std::string& name, const std::string& state)
 {
     const bool on = state == "1";
-    if (const std::optional<EntryName> entry = SplitEntry(name)) {
-        ui::Control* list = ProfileControl(page, entry->list);
-        if (auto* listView = dynamic_cast<ui::ListView*>(list)) {
+    if (const std::optional<std::string> service = ServiceName(page, name); service && ServiceState(page, *service) == state)
+        return;  // the service starts so already
+    const std::optional<EntryName> entry = SplitEntry(name);
+    const std::string controlName = entry ? entry->list : name;
+    for (const Guard& guard : Guards())
+        if (guard.form == page.name() && guard.guarded == controlName)
+            if (auto* box = dynamic_cast<ui::CheckBox*>(page.findComponent(guard.guard)); box && box->enabled())
+                box->setChecked(true);
+    ui::Control* control = ProfileControl(page, controlName);
+    if (!control || !control->enabled())
+        return;
+    // Every setting is set, also to the state it shows: a control whose stored value
+    // could not be read shows a default, and only a control that was set is saved.
+    if (entry) {
+        if (auto* listView = dynamic_cast<ui::ListView*>(control)) {
             if (const int index = ListEntry(*listView, entry->entry); index >= 0)
                 listView->setChecked(index, on);
-        } else if (auto* tree = dynamic_cast<ui::VirtualTree*>(list)) {
+        } else if (auto* tree = dynamic_cast<ui::VirtualTree*>(control)) {
             if (const ui::TreeNode node = TreeEntry(*tree, entry->entry))
                 tree->setCheckState(node, on ? ui::CheckState::Checked : ui::CheckState::Unchecked);
         }
-        return;
-    }
-    ui::Control* control = ProfileControl(page, name);
-    if (!control || !control->enabled())
-        return;
-    if (auto* box = dynamic_cast<ui::CheckBox*>(control)) {
-        if (box->checked() != on)
-            box->setChecked(on);
+    } else if (auto* box = dynamic_cast<ui::CheckBox*>(control)) {
+        box->setChecked(on);
     } else if (auto* radio = dynamic_cast<ui::RadioButton*>(control)) {
-        if (on && !radio->checked())
+        if (on)
             radio->setChecked(true);
     } else if (auto* spin = dynamic_cast<ui::SpinEdit*>(control)) {
         if (const std::optional<int> number = Number(state))

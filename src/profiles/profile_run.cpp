@@ -22,8 +22,9 @@ std::string Quoted(const std::string& text)
     return "\"" + text + "\"";
 }
 
-void PlanLine(const ui::Form& page, const ProfileLine& line, PagePlan& plan, std::vector<ProfileProblem>& problems)
+void PlanLine(OpenedPage& opened, const ProfileLine& line, PagePlan& plan, std::vector<ProfileProblem>& problems)
 {
+    const ui::Form& page = opened.form();
     const SettingVerdict verdict = CheckSetting(page, line.name, line.state);
     switch (verdict.check) {
     case SettingCheck::Unknown:
@@ -35,8 +36,12 @@ void PlanLine(const ui::Form& page, const ProfileLine& line, PagePlan& plan, std
     const std::optional<std::string> now = CurrentState(page, line.name);
     // A radio button that the profile leaves off changes with the one it turns on.
     const bool radioLeftOff = line.state == "0" && line.name.rfind("RadioButton_", 0) == 0;
-    if (now && *now != line.state && !radioLeftOff)
-        plan.changes.push_back({line.name, SettingCaption(page, line.name), ShownState(page, line.name, *now),
+    // A stored value that could not be read changes whatever the control shows.
+    const std::size_t bracket = line.name.find('[');
+    const bool unreadable = opened.readFailed(bracket == std::string::npos ? line.name : line.name.substr(0, bracket));
+    if (now && (*now != line.state || unreadable) && !radioLeftOff)
+        plan.changes.push_back({line.name, SettingCaption(page, line.name),
+                                unreadable ? LangString(kUnreadable) : ShownState(page, line.name, *now),
                                 ShownState(page, line.name, line.state)});
 }
 
@@ -65,6 +70,8 @@ void LogNotHere(RunLog& log, const PagePlan& plan)
 
 Profile CaptureProfile(const SavingFacts& facts)
 {
+    // Opening a page may create a key it then reads; saving a profile leaves no trace.
+    const journal::UnchangedScope unchanged;
     Profile profile;
     profile.header = {{0, "Format", kFormatVersion}, {0, "Version", facts.version}, {0, "Language", facts.language},
                       {0, "Windows", facts.windows},  {0, "Saved", facts.saved}};
@@ -97,6 +104,8 @@ ProfilePlan PlanProfile(const ProfileReading& reading)
     plan.problems = reading.problems;
     if (!reading.sound())
         return plan;
+    // Checking opens every page of the profile; nothing changes before the user confirms.
+    const journal::UnchangedScope unchanged;
     // Drop-down lists and lists hold the texts of the language the program shows.
     for (const ProfileLine& line : reading.profile.header)
         if (line.name == "Language" && line.state != LangString(kLanguageName))
@@ -112,7 +121,7 @@ ProfilePlan PlanProfile(const ProfileReading& reading)
         const std::unique_ptr<OpenedPage> opened = page->open();
         PagePlan pagePlan{page, opened->form().caption(), {}, {}, {}};
         for (const ProfileLine& line : section.settings)
-            PlanLine(opened->form(), line, pagePlan, plan.problems);
+            PlanLine(*opened, line, pagePlan, plan.problems);
         if (!pagePlan.changes.empty() || !pagePlan.notHere.empty())
             plan.pages.push_back(std::move(pagePlan));
     }

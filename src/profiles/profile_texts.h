@@ -47,6 +47,7 @@ enum ProfileTexts {
     kPreviewCount = 21211,
     kNothingToChange = 21212,
     kPreviewSkipped = 21213,
+    kUnreadable = 21214,
 
     // The menu items and their dialogs and messages.
     kMenuSave = 21300,
