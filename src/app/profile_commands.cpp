@@ -194,7 +194,9 @@ Arguments ParseArguments(const std::vector<std::string>& arguments)
             parsed.problems.push_back(LangString(kLogBadArguments) + " \"" + arguments[index] + "\"");
             continue;
         }
-        if (index + 1 >= arguments.size()) {
+        const bool valueMissing = index + 1 >= arguments.size() ||
+                                  std::find(Switches().begin(), Switches().end(), Upper(arguments[index + 1])) != Switches().end();
+        if (valueMissing) {
             parsed.problems.push_back(LangString(kLogBadArguments) + " " + arguments[index] + " ...");
             continue;
         }
@@ -339,6 +341,8 @@ private:
         for (const auto& [option, state] : SplitOptions(optionText))
             ApplySetting(*wizard, option, state);
         AddPresetRules(answers_);
+        // The wizard shows a page's write error as "Ok" does; loading and saving are one step there.
+        answers_.countEveryError();
         log_.add(LangString(kLogPreset) + " " + name);
         wizard->find<ui::Button>(button).click();
         for (const std::string& line : wizard->Memo_Ergebniss().lines())

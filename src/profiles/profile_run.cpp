@@ -66,7 +66,23 @@ void LogNotHere(RunLog& log, const PagePlan& plan)
         log.add("  " + LangString(kLogNotHere) + " " + skipped);
 }
 
+bool savingAPage = false;
+
+// Marks the time a page saves, on every path.
+class SavingScope {
+public:
+    SavingScope() { savingAPage = true; }
+    SavingScope(const SavingScope&) = delete;
+    SavingScope& operator=(const SavingScope&) = delete;
+    ~SavingScope() { savingAPage = false; }
+};
+
 }  // namespace
+
+bool SavingAPage()
+{
+    return savingAPage;
+}
 
 Profile CaptureProfile(const SavingFacts& facts)
 {
@@ -141,6 +157,7 @@ ApplyOutcome ApplyPlan(const ProfilePlan& plan, const std::string& setName, RunL
             SetControls(opened->form(), pagePlan);
             LogChanges(log, pagePlan);
             try {
+                const SavingScope saving;
                 opened->SaveSettings();
                 ++outcome.changedPages;
             } catch (const ui::EAbort&) {

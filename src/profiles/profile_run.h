@@ -82,6 +82,10 @@ using SaveErrorShown = std::function<void(const std::exception& error)>;
 ApplyOutcome ApplyPlan(const ProfilePlan& plan, const std::string& setName, RunLog& log,
                        const SaveErrorShown& showError = {});
 
+// True while ApplyPlan runs a page's SaveSettings: a message shown then is about the
+// save, not about loading the page.
+bool SavingAPage();
+
 // The log's heading for a profile, and its closing line for an outcome.
 void LogProfileHeading(RunLog& log, const std::string& profilePath);
 void LogOutcome(RunLog& log, const ApplyOutcome& outcome);

@@ -18,9 +18,12 @@ std::string Quoted(const std::string& text)
     return "\"" + text + "\"";
 }
 
-// A box's text on one log line.
+// A box's text on one log line, a very long one cut.
 std::string OneLine(std::string text)
 {
+    constexpr std::size_t kLongest = 300;
+    if (text.size() > kLongest)
+        text = text.substr(0, kLongest) + "...";
     for (char& character : text)
         if (character == '\r' || character == '\n')
             character = ' ';
@@ -83,7 +86,7 @@ const UnattendedAnswers::Rule* UnattendedAnswers::ruleFor(const std::string& tex
 ui::MsgButton UnattendedAnswers::show(const ui::MessageBoxRequest& request)
 {
     if (request.buttons.size() <= 1) {
-        if (request.kind == ui::MsgKind::Error)
+        if (request.kind == ui::MsgKind::Error && (everyError_ || SavingAPage()))
             ++errorBoxes_;
         log_.add("  " + LangString(kLogMessage) + " " + OneLine(request.text));
         return request.buttons.empty() ? ui::MsgButton::OK : request.buttons.front().id;

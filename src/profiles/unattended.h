@@ -7,7 +7,8 @@
 //   - a question without a rule is answered by nobody: the box raises RunRefused,
 //     which ends the page's SaveSettings at that row, and the run logs the page as
 //     refused.
-// Error boxes shown while a page saves are counted: such a row was not written.
+// Error boxes are counted as rows that failed: while a profile's page saves, or,
+// with countEveryError, all of them (a wizard's run reports its failures so).
 #pragma once
 
 #include "profiles/profile_run.h"
@@ -30,6 +31,7 @@ class UnattendedAnswers : public ui::MessageBoxSeam {
 public:
     // Installs itself as the program's message-box seam until it goes.
     explicit UnattendedAnswers(RunLog& log);
+    void countEveryError() { everyError_ = true; }
     ~UnattendedAnswers() override;
     UnattendedAnswers(const UnattendedAnswers&) = delete;
     UnattendedAnswers& operator=(const UnattendedAnswers&) = delete;
@@ -58,6 +60,7 @@ private:
     std::vector<Rule> rules_;
     std::size_t errorBoxes_ = 0;
     std::size_t declined_ = 0;
+    bool everyError_ = false;
 };
 
 // The rules every unattended run has: the journal's question is answered No (a run
