@@ -22,9 +22,9 @@ constexpr int kClientHeight = 460;
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 88;
 constexpr int kButtonHeight = 25;
-constexpr int kPageColumn = 170;
-constexpr int kSettingColumn = 250;
-constexpr int kStateColumn = 130;
+constexpr int kPageColumn = 160;
+constexpr int kSettingColumn = 330;
+constexpr int kStateColumn = 100;
 
 ui::Label& AddText(ui::Control& parent, const char* name, int tag, const char* text, int top, int width)
 {
@@ -90,8 +90,11 @@ void TForm_Profil::showPlan(const std::string& profilePath, const profiles::Prof
     std::size_t skipped = 0;
     for (const profiles::PagePlan& page : plan.pages) {
         skipped += page.notHere.size();
+        // The page's caption stands on its first row only, so its settings read as a group.
+        bool first = true;
         for (const profiles::SettingChange& change : page.changes) {
-            const int row = changes_->addItem(page.caption);
+            const int row = changes_->addItem(first ? page.caption : std::string());
+            first = false;
             changes_->setSubItem(row, 1, change.caption);
             changes_->setSubItem(row, 2, change.now);
             changes_->setSubItem(row, 3, change.profile);
