@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,9 @@ bool RecycleFile(const std::string& file);
 // succeeded; aborted tells apart that the user cancelled part of it, so the caller
 // can say that some files were left where they were.
 bool RecycleFiles(const std::string& paths, bool& aborted);
+// The number of items in all Recycle Bins together; nothing when the shell cannot tell.
+// Its growth over an operation tells how many files went there rather than away for good.
+std::optional<std::int64_t> RecycleBinItemCount();
 
 // Gives an existing file or folder a new name (in the same or another folder). Never
 // replaces: false, and nothing changed, when something already has the new name or
