@@ -130,6 +130,23 @@ bool WriteIniText(const std::string& file, const std::string& section, const std
 // system one (its attributes are restored). True when the entry is gone afterwards,
 // also when there was none; false when the file does not exist or the write fails.
 bool DeleteIniEntry(const std::string& file, const std::string& section, const std::string& name);
+// One entry line of a section as the file holds it: its name, and its value as written
+// (the profile functions drop one pair of enclosing quotes and see only the first of
+// two entries of the same name).
+struct IniEntryLine {
+    std::string name;
+    std::string value;
+};
+// The entry lines of the section (of every section of that name), in file order.
+std::vector<IniEntryLine> ReadIniEntryLines(const std::string& file, const std::string& section);
+// Acts on one entry line alone: the occurrence-th line (from 0) of the section with that
+// name, and only while it still holds value. It is replaced by the replacement line or,
+// without one, deleted; the other lines stay byte for byte. Also in a read-only, hidden
+// or system file (its attributes are restored). False when there is no such line or the
+// file cannot be written.
+bool ChangeIniEntryLine(const std::string& file, const std::string& section, const IniEntryLine& line, int occurrence,
+                        const std::optional<IniEntryLine>& replacement);
+
 // Removes a whole section with all its entries from an existing file (also a read-only,
 // hidden or system one; its attributes are restored). True when the section is gone.
 bool EraseIniSection(const std::string& file, const std::string& section);
