@@ -3,6 +3,7 @@
 #include "app/about_form.h"
 #include "app/globals.h"
 #include "app/open_page.h"
+#include "app/profile_commands.h"
 #include "app/undo_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
@@ -214,6 +215,9 @@ void TForm1::createMenu()
     item(datei, "Aenderungenrueckgaengig1", 20006, "Änderungen &rückgängig machen...").onClick = [this] {
         Aenderungenrueckgaengig1Click();
     };
+    item(datei, "NProfile", 0, "-");
+    item(datei, "Profilspeichern1", 21300, "Profil &speichern...").onClick = [] { SaveProfileCommand(); };
+    item(datei, "Profilanwenden1", 21301, "Profil &anwenden...").onClick = [] { ApplyProfileCommand(); };
     item(datei, "NUndo", 0, "-");
     item(datei, "Beenden1", 1191, "&Beenden").onClick = [this] { Beenden1Click(); };
 

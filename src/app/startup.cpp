@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/language_export.h"
 #include "app/main_window.h"
+#include "app/profile_commands.h"
 #include "components/wait_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
@@ -61,7 +62,11 @@ int Program::run(const StartupOptions& options)
 int Program::start(const StartupOptions& options)
 {
     const std::string languageDataFile = AppDir + "\\velmora.dat";
+    const bool unattended = WantsUnattendedRun(options.arguments);
     if (!helpers::FileExists(languageDataFile)) {
+        // An unattended run shows no window, not even this one.
+        if (unattended)
+            return kWrongInput;
         ui::MessageDlg("Needed File \"" + languageDataFile + "\" not found! Please reinstall the software!",
                        ui::MsgKind::Error, {ui::MsgButton::OK});
         return 0;
@@ -70,6 +75,9 @@ int Program::start(const StartupOptions& options)
     language::ApplyToolkitTexts();
     // Every change from here on is recorded, so the user can undo it.
     journal::SetJournalFolder(AppDir + "\\BACKUP\\Journal", AppDir);
+    // A run from the command line asks no start-up question and opens no window.
+    if (unattended)
+        return RunUnattended({options.arguments, options.isAdministrator});
     if (!askStartupQuestions(options))
         return 0;
     if (WantsLanguageExport(options.arguments))

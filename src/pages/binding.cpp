@@ -192,6 +192,14 @@ bool LoadFailures::keepsStored(const ui::Component& page, const BindingRow& row)
     return failed != counts_.end() && failed->second == ChangeCounts(page, row);
 }
 
+bool LoadFailures::bindsControl(const std::string& control) const
+{
+    for (const auto& [row, counts] : counts_)
+        if (row->control == control || row->ownButton == control || row->spinEdit == control)
+            return true;
+    return false;
+}
+
 LoadFailures LoadRows(ui::Component& page, const BindingTable& table)
 {
     LoadFailures failures;

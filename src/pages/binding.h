@@ -88,6 +88,9 @@ public:
     // controls was set since.
     bool keepsStored(const ui::Component& page, const BindingRow& row) const;
     bool empty() const { return counts_.empty(); }
+    // Whether a failed row binds the named control (as its control, own-number button
+    // or spin edit): what such a control shows is no setting of this machine.
+    bool bindsControl(const std::string& control) const;
 
 private:
     std::map<const BindingRow*, std::vector<unsigned>> counts_;

@@ -35,6 +35,8 @@ public:
 
     ui::Button& Button_Apply() const { return *apply_; }
     const std::string& helpTopic() const { return helpTopic_; }
+    // Whether the named control belongs to a row whose stored value could not be read.
+    bool readFailed(const std::string& control) const { return loadFailures_.bindsControl(control); }
 
 private:
     void createPresetGroup(int& top);

@@ -48,6 +48,10 @@ public:
 
     const std::string& helpTopic() const { return helpTopic_; }
 
+    // Whether the named control belongs to a row whose stored value could not be read
+    // when the page loaded: it shows the form's default, not this machine's setting.
+    bool readFailed(const std::string& control) const { return loadFailures_.bindsControl(control); }
+
 protected:
     // The last step of every page's constructor.
     void finishCreation();

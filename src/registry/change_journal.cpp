@@ -58,6 +58,7 @@ struct OpenSet {
     SYSTEMTIME opened{};
     SetState state = SetState::Recording;
     bool suspended = false;  // while the set's own changes are taken back
+    bool putBack = false;    // a look that leaves no trace: taken back at the end, never stored
 
     bool stored = false;  // the set's file is reserved in the journal folder
     std::string id;
@@ -517,11 +518,22 @@ ChangeScope::~ChangeScope()
     if (--scopeDepth > 0 || !openSet)
         return;
     try {
-        Finish(*openSet);
+        if (openSet->putBack) {
+            TakeBack(*openSet);
+            Discard(*openSet);
+        } else {
+            Finish(*openSet);
+        }
     } catch (...) {
         // The action is over; a set that could not be finished is left unstored.
     }
     openSet.reset();
+}
+
+UnchangedScope::UnchangedScope() : scope_("")
+{
+    if (openSet && scopeDepth == 1)
+        openSet->putBack = true;
 }
 
 void SetJournalFolder(const std::string& folder, const std::string& programFolder)

@@ -35,6 +35,18 @@ public:
     ~ChangeScope();
 };
 
+// A look at the system that must leave no trace: whatever changes while it is open
+// (opening a page may create a key it then reads) is put back when it ends, and no set
+// is stored. Scopes opened inside it join it; opened inside another scope, it joins
+// that one. Without a journal folder nothing is recorded, so nothing can be put back.
+class UnchangedScope {
+public:
+    UnchangedScope();
+
+private:
+    ChangeScope scope_;
+};
+
 // The folder the sets are kept in (AppDir\BACKUP\Journal, set at start-up); empty
 // switches the journal off. Files below programFolder are the program's own (its
 // backups, logs and reports), never settings of the system, and are not recorded.

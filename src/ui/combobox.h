@@ -28,6 +28,7 @@ public:
     std::string text() const;
     // A drop-down box shows the text in its edit (a drop-down list ignores it).
     void setText(const std::string& text);
+    ComboStyle style() const { return style_; }
 
     Event onChange;  // the user chose an item or typed into the edit
 

@@ -57,8 +57,14 @@ public:
         dialog.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
         dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING |
                        (request.fileMustExist ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : 0);
-        if (!GetOpenFileNameA(&dialog))
+        dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+        if (request.saving) {
+            dialog.Flags |= OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+            if (!GetSaveFileNameA(&dialog))
+                return std::nullopt;
+        } else if (!GetOpenFileNameA(&dialog)) {
             return std::nullopt;
+        }
         return std::string(file.data());
     }
 

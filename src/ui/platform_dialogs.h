@@ -18,6 +18,10 @@ struct OpenDialogRequest {
     std::string fileName;        // the initial file name (empty: none)
     std::string initialFolder;   // empty: the system's choice
     bool fileMustExist = true;   // the chosen file and its path must exist
+    // A save dialog instead: asks before an existing file is replaced, and adds the
+    // default extension (without the dot) to a name typed without one.
+    bool saving = false;
+    std::string defaultExtension;
 };
 
 struct FolderDialogRequest {

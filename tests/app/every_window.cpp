@@ -2,6 +2,7 @@
 
 #include "app/about_form.h"
 #include "app/main_window.h"
+#include "app/profile_form.h"
 #include "app/undo_form.h"
 #include "autostart/autorun_form.h"
 #include "cleanup/cleanup_form.h"
@@ -44,6 +45,19 @@ WindowCase TweakPage(std::string formClass, std::function<OpenWindow()> create, 
             "Button_Abbruch"};
 }
 
+// What the preview of a profile shows: long captions, a skipped setting.
+profiles::ProfilePlan SamplePlan()
+{
+    profiles::ProfilePlan plan;
+    profiles::PagePlan page;
+    page.caption = "Einstellungen zu Explorer und Desktop";
+    page.changes = {{"CheckBox_FontSmoothing", "Kanten der Bildschirmschriftarten glätten", "aus", "an"},
+                    {"ComboBox_FontSmoothingType", "Schriftenglättung aktivieren im Modus", "Standard (empfohlen)", "ClearType"}};
+    page.notHere = {"Startverhalten für den Dienst \"Telnet\" ändern (ComboBox_Tlntsvr)"};
+    plan.pages.push_back(page);
+    return plan;
+}
+
 }  // namespace
 
 const std::vector<WindowCase>& Windows()
@@ -74,6 +88,13 @@ const std::vector<WindowCase>& Windows()
         {"TAbout", Into(app::About), [](ui::Form& form) { static_cast<app::TAbout&>(form).placeFollowingLabels(); },
          {}, {"Image1"}, "Button_Ok", "Button_Ok"},
         {"TForm_Undo", Into(app::Form_Undo), {}, {"rueckgaengig"}, {}, "", "Button_Close"},
+        {"TForm_Profil", Into(app::Form_Profil),
+         [](ui::Form& form) {
+             static_cast<app::TForm_Profil&>(form).showPlan("C:\\Dokumente und Einstellungen\\Administrator\\Eigene "
+                                                            "Dateien\\Profile f\xfcr alle Rechner\\B\xfcro.ini",
+                                                            SamplePlan());
+         },
+         {"profile"}, {}, "Button_Apply", "Button_Abbruch"},
     };
     return windows;
 }

@@ -5,6 +5,9 @@
 #include "app/about_form.h"
 #include "app/globals.h"
 #include "app/main_window.h"
+#include "app/profile_form.h"
+#include "profiles/profile_file.h"
+#include "profiles/profile_run.h"
 #include "autostart/autorun_form.h"
 #include "ui/drawn_list.h"
 #include "app/undo_form.h"
@@ -138,6 +141,20 @@ void ShootLocalised(const std::string& name, const std::function<void(FormClass&
     if (prepare)
         prepare(*form);
     ShootFormAndTabs(*form, name);
+}
+
+// The preview of a profile that changes a few settings of three pages.
+void ShootProfilePreview()
+{
+    const std::string profile = app::AppDir + "\\Buero.ini";
+    const std::string text = "[Velmora Profile]\r\nFormat=1\r\nLanguage=" + language::LangString(21000) +
+                             "\r\n[TForm_System]\r\nCheckBox_AutoReboot=1\r\nCheckBox_LargeSystemCache=1\r\n"
+                             "RadioButton_IoPageLockLimit2=1\r\nSpinEdit_IoPageLockLimit=32768\r\n"
+                             "[TForm_Startmenu]\r\nCheckBox_NoRun=1\r\nCheckBox_NoClose=1\r\n"
+                             "[TForm_IE]\r\nCheckBox_WindowTitle=1\r\nEdit_WindowTitle=Internet im Buero\r\n[End]\r\n";
+    const profiles::ProfilePlan plan = profiles::PlanProfile(profiles::ParseProfile(text));
+    ShootLocalised<app::TForm_Profil>("profile-preview",
+                                      [&](app::TForm_Profil& preview) { preview.showPlan(profile, plan); });
 }
 
 // A picture file of 24 x 24 pixels in two colours, for the pages' picture previews.
@@ -372,6 +389,7 @@ int main(int argc, char** argv)
     ShootWizardPage();
     PrepareJournal();
     ShootLocalised<app::TForm_Undo>("undo-dialog", [](app::TForm_Undo& undo) { undo.refresh(); });
+    ShootProfilePreview();
     journal::SetJournalFolder({});
     ShootLocalised<app::TAbout>("about-box", [&](app::TAbout& about) {
         about.placeFollowingLabels();
