@@ -10,6 +10,9 @@ function(velmora_target_options target)
   get_target_property(kind ${target} TYPE)
   if(kind STREQUAL "EXECUTABLE")
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    # Every program carries the runtime's bridge to Windows XP (src/runtime), so the
+    # tested programs run the same runtime as the release.
+    target_sources(${target} PRIVATE $<TARGET_OBJECTS:velmora_runtime>)
   endif()
 endfunction()
 

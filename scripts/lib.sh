@@ -110,6 +110,33 @@ build_xp_program() {
   cmake --build "$VELMORA_BUILD_XP" --target velmora -j "$(nproc)"
 }
 
+# The import check of the release: the 32-bit program (and the 64-bit one, for Windows
+# XP x64 Edition) imports only what Windows XP exports. The check is also run on a probe
+# that Windows XP cannot load, so that a check which let everything pass fails the run.
+check_release_imports() {
+  local probe_dir report
+  "$VELMORA_ROOT/scripts/check-imports" "$VELMORA_BUILD_XP/velmora.exe" "$VELMORA_BUILD/velmora.exe"
+  probe_dir=$(mktemp -d "/tmp/velmora-probe.XXXXXX")
+  i686-w64-mingw32-gcc-posix -o "$probe_dir/probe.exe" "$VELMORA_ROOT/tools/imports/later_windows_probe.c" -ldwmapi \
+    -Wl,--major-os-version,6 -Wl,--minor-os-version,0 -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,0
+  if report=$("$VELMORA_ROOT/scripts/check-imports" "$probe_dir/probe.exe"); then
+    rm -rf "$probe_dir"
+    log "the import check passed a program that Windows XP cannot load"
+    return 1
+  fi
+  rm -rf "$probe_dir"
+  local expected
+  for expected in "kernel32.dll GetTickCount64" "dwmapi.dll DwmIsCompositionEnabled" \
+                  "operating-system version 6.0" "subsystem version 6.0"; do
+    if ! grep -qF "$expected" <<<"$report"; then
+      log "the import check did not name \"$expected\" in a program that Windows XP cannot load:"
+      printf '%s\n' "$report" >&2
+      return 1
+    fi
+  done
+  log "the import check refuses a program that Windows XP cannot load (GetTickCount64, dwmapi.dll, header 6.0)"
+}
+
 # The registry of a prefix that reports Windows XP Service Pack 3 (version 5.1, build
 # 2600): a 64-bit prefix refuses winecfg's winxp, so Wine's version is set by the value
 # it reads, and the CurrentVersion values that programs read are written alongside.

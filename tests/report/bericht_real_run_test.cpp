@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 
@@ -36,6 +37,11 @@ protected:
     testing_support::ScriptedMessageBoxes boxes;
     testing_support::RecordedPrograms programs;
 };
+
+bool IsFreeSpaceOfTheDrive(const std::string& captionName)
+{
+    return captionName == "Label_DriveBytesFree" || captionName == "Label_DrivePercent" || captionName == "Label_DriveFC";
+}
 
 std::vector<std::string> FileLines(const std::string& path)
 {
@@ -83,6 +89,16 @@ TEST_F(ReportRealRun, ShowsWindowsXPTheComputerTheScreenTheSystemDriveAndTheFont
             if (!caption || caption->tag() == 0 || caption->name() == "Label53")
                 continue;
             const std::string value = page->find<ui::Label>(caption->name() + "1").caption();
+            // Saving asks the drives again, and what is free on a real disk may change in
+            // between (other programs write to it): those lines need only stand in the file.
+            if (IsFreeSpaceOfTheDrive(caption->name())) {
+                const std::string start = caption->caption() + " ";
+                EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                                       [&](const std::string& line) { return line.rfind(start, 0) == 0; }),
+                          lines.end())
+                    << caption->name();
+                continue;
+            }
             EXPECT_NE(std::find(lines.begin(), lines.end(), caption->caption() + " " + value), lines.end())
                 << caption->name();
         }
