@@ -31,17 +31,6 @@ constexpr int kListBottom = 545;
 constexpr int kLinePadding = 4;  // around a line's texts
 constexpr int kPathGap = 1;      // between a line's caption and its path
 
-// The field's hint as EM_SETCUEBANNER takes it: UTF-16, from the Windows-1252 text.
-std::wstring Utf16(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int length = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
 // The search is busy (building the index, opening a match) while this lives; then the
 // field gets the focus back, where the window is there to take it.
 class BusyWhile {
@@ -87,14 +76,41 @@ SearchEdit::SearchEdit(ui::Control& parent, std::string name, const ui::Bounds& 
 void SearchEdit::setCaption(const std::string& text)
 {
     hint_ = text;
-    const std::wstring wide = Utf16(text);
-    // TRUE: the hint stays while the empty field has the focus, as it has at start-up.
-    SendMessageA(handle(), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+void SearchEdit::handleCommand(int code)
+{
+    // The hint comes and goes with the text: the whole field is painted again.
+    if (code == EN_CHANGE)
+        InvalidateRect(handle(), nullptr, TRUE);
+    ui::Edit::handleCommand(code);
+}
+
+// The hint in the grey of disabled texts where the empty field's text would begin,
+// focused or not (the edit's own cue banner shows on Windows XP only without the focus,
+// and the field has it from the start).
+void SearchEdit::paintHint()
+{
+    if (hint_.empty() || GetWindowTextLengthA(handle()) > 0)
+        return;
+    RECT text{};
+    SendMessageA(handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    const ui::WindowDC dc(handle());
+    const ui::SelectedObject font(dc.get(), this->font());
+    SetBkMode(dc.get(), TRANSPARENT);
+    SetTextColor(dc.get(), GetSysColor(COLOR_GRAYTEXT));
+    DrawTextA(dc.get(), hint_.c_str(), -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 LRESULT SearchEdit::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_PAINT: {
+        const LRESULT result = ui::Edit::handleMessage(message, wParam, lParam);
+        paintHint();
+        return result;
+    }
     case WM_GETDLGCODE: {
         LRESULT code = ui::Edit::handleMessage(message, wParam, lParam);
         // Enter and (while the search uses it) Escape come to the field instead of

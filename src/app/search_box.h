@@ -36,10 +36,14 @@ public:
     // The mouse wheel turned while the field had the focus.
     std::function<void(WPARAM wParam, LPARAM lParam)> onWheel;
 
+    void handleCommand(int code) override;
+
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void paintHint();
+
     std::string hint_;
 };
 

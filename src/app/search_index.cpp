@@ -202,9 +202,8 @@ void CollectOptions(const ui::Component& owner, std::vector<Bound>& options)
 
 }  // namespace
 
-std::vector<SearchEntry> IndexPage(std::size_t pageNumber, const ui::Form& page)
+std::vector<SearchEntry> IndexPage(const SettingsPage& settingsPage, std::size_t pageNumber, const ui::Form& page)
 {
-    const SettingsPage& settingsPage = SettingsPages().at(pageNumber);
     std::vector<Bound> bound;
     if (settingsPage.table)
         bound = BoundControls(*settingsPage.table);
@@ -320,19 +319,26 @@ double& BuildTime()
 
 }  // namespace
 
-std::vector<SearchEntry> BuildSearchEntries(const std::function<bool(std::size_t done, std::size_t count)>& goOn)
+SearchEntries BuildSearchEntries(const std::vector<SettingsPage>& pages,
+                                 const std::function<bool(std::size_t done, std::size_t count)>& goOn)
 {
     const QuietMessages quiet;
-    const auto& settingsPages = SettingsPages();
-    std::vector<SearchEntry> entries;
-    for (std::size_t number = 0; number < settingsPages.size(); ++number) {
-        if (goOn && !goOn(number, settingsPages.size()))
-            return {};
-        const HiddenPage page = settingsPages[number].createHidden();
-        std::vector<SearchEntry> ofPage = IndexPage(number, *page);
-        entries.insert(entries.end(), std::make_move_iterator(ofPage.begin()), std::make_move_iterator(ofPage.end()));
+    SearchEntries built;
+    for (std::size_t number = 0; number < pages.size(); ++number) {
+        if (goOn && !goOn(number, pages.size())) {
+            built.stopped = true;
+            break;
+        }
+        try {
+            const HiddenPage page = pages[number].createHidden();
+            std::vector<SearchEntry> ofPage = IndexPage(pages[number], number, *page);
+            built.entries.insert(built.entries.end(), std::make_move_iterator(ofPage.begin()),
+                                 std::make_move_iterator(ofPage.end()));
+        } catch (const std::exception& error) {
+            built.unread.push_back({PageName(pages[number].area), error.what()});
+        }
     }
-    return entries;
+    return built;
 }
 
 const std::vector<SearchEntry>* SearchIndex()
@@ -342,25 +348,29 @@ const std::vector<SearchEntry>* SearchIndex()
     const auto started = std::chrono::steady_clock::now();
     const auto& settingsPages = SettingsPages();
     ui::CancelRequested = false;
-    bool cancelled = false;
-    std::vector<SearchEntry> entries;
+    SearchEntries built;
     {
         const MainWindowWaits mainWindowWaits;
         cleanup::WaitWindowScope wait(true, language::LangString(kSearchReadingPages),
                                       static_cast<int>(settingsPages.size()), true);
         wait.show();
-        entries = BuildSearchEntries([&](std::size_t done, std::size_t) {
+        built = BuildSearchEntries(settingsPages, [&](std::size_t done, std::size_t) {
             wait.window().ProgressBar1().setPosition(static_cast<int>(done));
             wait.setDetail(PageName(settingsPages[done].area));
             ui::ProcessMessages();
-            cancelled = ui::CancelRequested;
-            return !cancelled;
+            return !ui::CancelRequested;
         });
     }
     BuildTime() = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
-    if (cancelled)
+    if (built.stopped)
         return nullptr;
-    Index() = std::move(entries);
+    Index() = std::move(built.entries);
+    if (!built.unread.empty()) {
+        std::string message = language::LangString(kSearchPagesUnread);
+        for (const UnreadPage& page : built.unread)
+            message += "\r" + page.pageName + ": " + page.error;
+        ui::MessageDlg(message, ui::MsgKind::Warning, {ui::MsgButton::OK});
+    }
     return &*Index();
 }
 

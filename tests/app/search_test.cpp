@@ -5,7 +5,9 @@
 
 #include "app/main_window.h"
 #include "app/search_box.h"
+#include "pages/officexp_form.h"
 #include "pages/startmenu_form.h"
+#include "registry/registry.h"
 #include "harness/modal_driver.h"
 #include "ui/control_marker.h"
 #include "ui/pagecontrol.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 using app::FindMatches;
 using app::MatchRank;
@@ -202,4 +205,66 @@ TEST_F(SearchOpeningTest, TheMarkGoesWithTheNextKeyAndWithItsPage)
     });
     app::OpenSearchEntry(*clock);
     EXPECT_EQ(ui::MarkedWindow(), nullptr) << "the mark outlived its page";
+}
+
+class SearchBuildingTest : public SearchTest {};
+
+// A page that cannot be created is left out and named with its error; the other pages
+// are read all the same.
+TEST_F(SearchBuildingTest, APageThatCannotBeCreatedIsNamedAndTheOthersAreRead)
+{
+    useLanguage(Languages().front());
+    const auto& settingsPages = app::SettingsPages();
+    const auto office = std::find_if(settingsPages.begin(), settingsPages.end(),
+                                     [](const app::SettingsPage& page) { return page.area == app::Area::OfficeXP; });
+    ASSERT_NE(office, settingsPages.end());
+    app::SettingsPage failing = *office;
+    failing.area = app::Area::Anmelden;
+    failing.createHidden = []() -> app::HiddenPage { throw std::runtime_error("Zugriff verweigert"); };
+    const auto built = app::BuildSearchEntries({failing, *office}, {});
+    EXPECT_FALSE(built.stopped);
+    ASSERT_EQ(built.unread.size(), 1u);
+    EXPECT_EQ(built.unread.front().pageName, "Anmelden");
+    EXPECT_EQ(built.unread.front().error, "Zugriff verweigert");
+    ASSERT_FALSE(built.entries.empty());
+    for (const SearchEntry& entry : built.entries)
+        EXPECT_EQ(entry.page, 1) << entry.control;
+    EXPECT_EQ(pages::Form_OfficeXP, nullptr) << "the page's reference outlived it";
+}
+
+// Stopping leaves the building incomplete, and says so.
+TEST_F(SearchBuildingTest, StoppingBeforeAPageEndsTheBuilding)
+{
+    useLanguage(Languages().front());
+    std::vector<std::size_t> asked;
+    const auto built = app::BuildSearchEntries(app::SettingsPages(), [&](std::size_t done, std::size_t count) {
+        asked.push_back(done);
+        EXPECT_EQ(count, app::SettingsPages().size());
+        return done < 1;
+    });
+    EXPECT_TRUE(built.stopped);
+    EXPECT_EQ(asked, (std::vector<std::size_t>{0, 1}));
+    for (const SearchEntry& entry : built.entries)
+        EXPECT_EQ(entry.page, 0);
+}
+
+// A page that reports a stored value it cannot read when it is opened shows nothing
+// while the search reads it: the user sees the message when he opens the page.
+TEST_F(SearchBuildingTest, MessagesOfTheReadPagesAreNotShown)
+{
+    useLanguage(Languages().front());
+    registry::RegWriteText(HKCU, "Control Panel\\Desktop", "WaitToKillAppTimeout", "zwanzig");
+    const auto& settingsPages = app::SettingsPages();
+    const auto system = std::find_if(settingsPages.begin(), settingsPages.end(),
+                                     [](const app::SettingsPage& page) { return page.area == app::Area::System; });
+    ASSERT_NE(system, settingsPages.end());
+    {
+        const app::HiddenPage opened = system->createHidden();  // as opening it would
+    }
+    ASSERT_FALSE(boxes.shown().empty()) << "the System page no longer reports the stored text";
+    boxes.clear();
+    const auto built = app::BuildSearchEntries({*system}, {});
+    EXPECT_TRUE(boxes.shown().empty()) << boxes.last().text;
+    EXPECT_TRUE(built.unread.empty());
+    EXPECT_FALSE(built.entries.empty());
 }
