@@ -1,6 +1,7 @@
 #include "app/undo_form.h"
 
 #include "app/globals.h"
+#include "cleanup/registry_backup.h"
 #include "language/language.h"
 #include "registry/change_journal.h"
 #include "registry/helpers.h"
@@ -492,6 +493,9 @@ void TForm_Undo::refresh()
     if (!shownSets_.empty())
         sets_->setSelectedIndex(0);
 
+    // A clean-up cut off in the middle left its backup under the collecting file's
+    // name: it gets its dated name and is listed like every other backup.
+    cleanup::DateCollectingFile(AppDir + "\\BACKUP");
     shownBackups_ = ListRegistryBackups(AppDir + "\\BACKUP");
     backups_->clear();
     for (const RegistryBackup& backup : shownBackups_) {

@@ -15,6 +15,7 @@
 #include "ui/errors.h"
 
 #include <algorithm>
+#include <map>
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -138,8 +139,8 @@ bool ContainsName(const std::vector<std::string>& names, const std::string& name
 std::vector<std::string> IniEntryNames(const std::string& section)
 {
     std::vector<std::string> names;
-    for (const std::string& line : helpers::ReadIniSection(WinIniFile(), section))
-        names.push_back(line.substr(0, line.find('=')));
+    for (const helpers::IniEntryLine& line : helpers::ReadIniEntryLines(WinIniFile(), section))
+        names.push_back(line.name);
     return names;
 }
 
@@ -279,16 +280,19 @@ void AutostartManager::collectRunKey(RootKey root, const std::string& key, int s
     }
 }
 
+// Every line of the section is a row of its own, with its command as the file holds it
+// (quotes included), also where two lines carry the same name.
 void AutostartManager::collectIniSection(const std::string& section, int source)
 {
-    for (const std::string& line : helpers::ReadIniSection(WinIniFile(), section)) {
-        const auto equals = line.find('=');
+    std::map<std::string, int> linesOfName;
+    for (const helpers::IniEntryLine& line : helpers::ReadIniEntryLines(WinIniFile(), section)) {
         AutostartEntry entry;
-        entry.Name = line.substr(0, equals);
-        entry.Command = equals == std::string::npos ? std::string() : line.substr(equals + 1);
+        entry.Name = line.name;
+        entry.Command = line.value;
         entry.IniSection = section;
+        entry.IniOccurrence = linesOfName[ui::UpperCase(line.name)]++;
         entry.SourceLabel = labels_[static_cast<std::size_t>(source)];
-        const std::string iconPath = entry.Command;
+        const std::string iconPath = WithoutEnclosingQuotes(entry.Command);
         makeRow(std::move(entry), iconPath);
     }
 }
@@ -398,46 +402,98 @@ struct AutostartManager::Changes {
     bool links = false;
     bool registry = false;
     bool ini = false;
+    std::vector<std::string> unchanged;  // the entries whose source refused, as the list names them
+    std::vector<int> removedRows;        // rows whose entry is gone from its source
 };
 
-void AutostartManager::ApplyAutostartChanges()
+bool AutostartManager::ApplyAutostartChanges()
 {
     const journal::ChangeScope change(language::LangString(kChangeDescription));
     Changes changes;
-    for (int index = 0; index < rowCount(); ++index) {
-        AutostartRow& current = *row(index);
-        AutostartEntry& entry = current.entry;
-        if (entry.Modified && !current.markedForRemoval && !entry.IsNew) {
-            applyEdit(entry, changes);
-            // Done: a second apply after a later row failed leaves this one alone.
-            entry.Modified = false;
-            entry.StoredName = entry.Name;
-            entry.StoredCommand = entry.Command;
-        }
-        if (!entry.IsNew && current.markedForRemoval)
-            applyRemoval(entry, changes);
-        if (entry.IsNew && !current.markedForRemoval && !entry.RegKey.empty()) {
-            RegWriteText(entry.RegRoot, entry.RegKey, entry.Name, entry.Command);
-            entry.IsNew = false;
-            entry.Modified = false;
-            entry.StoredName = entry.Name;
-            entry.StoredCommand = entry.Command;
-        }
+    try {
+        for (int index = 0; index < rowCount(); ++index)
+            applyRow(*row(index), changes);
+    } catch (...) {
+        // The list shows what the sources now hold: what was removed is no longer in it.
+        removeRows(changes.removedRows);
+        throw;
     }
-
-    if (changes.links && !changes.registry)
-        ui::ShowMessage(language::LangString(kLinksChanged));
-    else if (changes.registry && !changes.links)
-        ui::MessageDlg(language::LangString(kRegistryChanged), ui::MsgKind::Information, {ui::MsgButton::OK});
-    else if (changes.registry && changes.links)
-        ui::MessageDlg(language::LangStrings({kRegistryChanged, kLinksChanged}), ui::MsgKind::Information,
-                       {ui::MsgButton::OK});
+    report(changes);
     list_->clear();
     if (icons_)
         ImageList_RemoveAll(icons_.get());
+    return changes.links || changes.registry || changes.ini;
 }
 
-void AutostartManager::applyEdit(AutostartEntry& entry, Changes& changes)
+void AutostartManager::applyRow(AutostartRow& current, Changes& changes)
+{
+    AutostartEntry& entry = current.entry;
+    const std::string shown = entry.Name + " (" + entry.SourceLabel + ")";
+    if (entry.Modified && !current.markedForRemoval && !entry.IsNew) {
+        if (!applyEdit(entry, changes)) {
+            changes.unchanged.push_back(shown);
+            return;
+        }
+        // Done: a second apply after a later row failed leaves this one alone.
+        entry.Modified = false;
+        entry.StoredName = entry.Name;
+        entry.StoredCommand = entry.Command;
+    }
+    if (!entry.IsNew && current.markedForRemoval) {
+        if (applyRemoval(entry, changes))
+            changes.removedRows.push_back(entry.Row);
+        else
+            changes.unchanged.push_back(shown);
+    }
+    if (entry.IsNew && !current.markedForRemoval && !entry.RegKey.empty()) {
+        RegWriteText(entry.RegRoot, entry.RegKey, entry.Name, entry.Command);
+        entry.IsNew = false;
+        entry.Modified = false;
+        entry.StoredName = entry.Name;
+        entry.StoredCommand = entry.Command;
+    }
+}
+
+// What changed, and in a warning what did not.
+void AutostartManager::report(const Changes& changes) const
+{
+    std::vector<std::string> lines;
+    if (changes.registry)
+        lines.push_back(language::LangString(kRegistryChanged));
+    if (changes.links)
+        lines.push_back(language::LangString(kLinksChanged));
+    if (!changes.unchanged.empty()) {
+        lines.push_back(language::LangString(kLeftUnchanged));
+        lines.insert(lines.end(), changes.unchanged.begin(), changes.unchanged.end());
+        ui::MessageDlg(language::MessageLines(lines), ui::MsgKind::Warning, {ui::MsgButton::OK});
+    } else if (changes.links && !changes.registry) {
+        ui::ShowMessage(language::MessageLines(lines));
+    } else if (changes.registry) {
+        ui::MessageDlg(language::MessageLines(lines), ui::MsgKind::Information, {ui::MsgButton::OK});
+    }
+}
+
+void AutostartManager::removeRows(std::vector<int> rows)
+{
+    std::sort(rows.rbegin(), rows.rend());
+    for (const int index : rows)
+        list_->deleteItem(index);
+    for (int index = 0; index < rowCount(); ++index)
+        row(index)->entry.Row = index;
+}
+
+// A deleted win.ini line no longer counts among the lines of its name.
+void AutostartManager::iniLineRemoved(const AutostartEntry& removed)
+{
+    for (int index = 0; index < rowCount(); ++index) {
+        AutostartEntry& entry = row(index)->entry;
+        if (&entry != &removed && !entry.IniSection.empty() && SameText(entry.IniSection, removed.IniSection) &&
+            SameText(entry.StoredName, removed.StoredName) && entry.IniOccurrence > removed.IniOccurrence)
+            --entry.IniOccurrence;
+    }
+}
+
+bool AutostartManager::applyEdit(AutostartEntry& entry, Changes& changes)
 {
     const bool renamed = !SameText(entry.Name, entry.StoredName);
     if (!entry.LinkFile.empty()) {
@@ -446,7 +502,8 @@ void AutostartManager::applyEdit(AutostartEntry& entry, Changes& changes)
         if (renamed && GetFileAttributesA(newPath.c_str()) != INVALID_FILE_ATTRIBUTES)
             throw ui::EFileCreateError::cannotCreate(newPath);
         if (entry.Command != entry.StoredCommand) {
-            rewriteLink(entry, newPath);
+            if (!rewriteLink(entry, newPath))
+                return false;
             changes.links = true;
         } else if (renamed) {
             // Only the name changed: the link file keeps everything it holds.
@@ -455,72 +512,113 @@ void AutostartManager::applyEdit(AutostartEntry& entry, Changes& changes)
             changes.links = true;
         }
         entry.LinkFile = newPath;
+        return true;
     }
     if (!entry.RegKey.empty()) {
+        if (!editRegistryValue(entry, renamed))
+            return false;
         changes.registry = true;
-        if (!renamed) {
-            RegUpdateText(entry.RegRoot, entry.RegKey, entry.StoredName, entry.Command);
-        } else {
-            if (ContainsName(RegValueNames(entry.RegRoot, entry.RegKey), entry.Name))
-                throw ui::ERegistryError::writeFailed(entry.Name);
-            // The value under the new name is written as rewriting the old one would
-            // write it; the old one goes only once the new one stands.
-            bool written = false;
-            switch (RegValueKind(entry.RegRoot, entry.RegKey, entry.StoredName)) {
-            case RegDataKind::Integer:
-                written = RegWriteInt(entry.RegRoot, entry.RegKey, entry.Name, ui::StrToInt(entry.Command));
-                break;
-            case RegDataKind::Binary:
-                written = RegStoreInt(entry.RegRoot, entry.RegKey, entry.Name, ui::StrToInt(entry.Command));
-                break;
-            case RegDataKind::String:
-            case RegDataKind::ExpandString:
-                written = RegWriteText(entry.RegRoot, entry.RegKey, entry.Name, entry.Command);
-                break;
-            case RegDataKind::None:
-                break;  // gone, or of a kind that is not rewritten
-            }
-            if (written)
-                RegValueRemove(entry.RegRoot, entry.RegKey, entry.StoredName);
-        }
+        return true;
     }
     if (!entry.IniSection.empty()) {
+        // The entry's own line is rewritten in place, under its new name too: the old
+        // name is gone with it, and a line of the same name stays as it is.
+        if (!helpers::ChangeIniEntryLine(WinIniFile(), entry.IniSection, {entry.StoredName, entry.StoredCommand},
+                                         entry.IniOccurrence, helpers::IniEntryLine{entry.Name, entry.Command}))
+            return false;
+        if (renamed)
+            entry.IniOccurrence = 0;  // a new name is one no other line of the section has
         changes.ini = true;
-        const std::string file = WinIniFile();
-        if (helpers::WriteIniText(file, entry.IniSection, entry.Name, entry.Command) && renamed)
-            helpers::DeleteIniEntry(file, entry.IniSection, entry.StoredName);
+        return true;
     }
+    return true;
+}
+
+// Rewrites the value with the new command, keeping its kind: an expandable string
+// stays one, so that %ProgramFiles% and the like are still expanded at logon. A value
+// of another kind (or one that is gone) takes no text: false, nothing written.
+bool AutostartManager::editRegistryValue(AutostartEntry& entry, bool renamed)
+{
+    const RegDataKind kind = RegValueKind(entry.RegRoot, entry.RegKey, entry.StoredName);
+    if (kind == RegDataKind::None)
+        return false;
+    if (!renamed) {
+        if (kind == RegDataKind::ExpandString)
+            return RegWriteExpandText(entry.RegRoot, entry.RegKey, entry.StoredName, entry.Command);
+        const bool readsBack = RegUpdateText(entry.RegRoot, entry.RegKey, entry.StoredName, entry.Command);
+        // A binary value takes the number but reads back as its bytes, not as the text.
+        return readsBack || kind == RegDataKind::Binary;
+    }
+    if (ContainsName(RegValueNames(entry.RegRoot, entry.RegKey), entry.Name))
+        throw ui::ERegistryError::writeFailed(entry.Name);
+    // The value under the new name is written as rewriting the old one would write it;
+    // the old one goes only once the new one stands.
+    bool written = false;
+    switch (kind) {
+    case RegDataKind::Integer:
+        written = RegWriteInt(entry.RegRoot, entry.RegKey, entry.Name, ui::StrToInt(entry.Command));
+        break;
+    case RegDataKind::Binary:
+        written = RegStoreInt(entry.RegRoot, entry.RegKey, entry.Name, ui::StrToInt(entry.Command));
+        break;
+    case RegDataKind::String:
+        written = RegWriteText(entry.RegRoot, entry.RegKey, entry.Name, entry.Command);
+        break;
+    case RegDataKind::ExpandString:
+        written = RegWriteExpandText(entry.RegRoot, entry.RegKey, entry.Name, entry.Command);
+        break;
+    case RegDataKind::None:
+        break;
+    }
+    if (written)
+        RegValueRemove(entry.RegRoot, entry.RegKey, entry.StoredName);
+    return written;
 }
 
 // The old link goes to the Recycle Bin and a new one takes its place (or its new name):
-// the new target, and everything else the old link held.
-void AutostartManager::rewriteLink(AutostartEntry& entry, const std::string& newPath)
+// the new target, and everything else the old link held. A link that cannot go to the
+// Recycle Bin is left as it is (false).
+bool AutostartManager::rewriteLink(AutostartEntry& entry, const std::string& newPath)
 {
     link_->setShortcutFile(entry.LinkFile);
     link_->setTarget("");
     link_->setWorkingDir("");
     link_->ReadLink();
     link_->ReadLinkDetails();
-    helpers::RecycleFile(entry.LinkFile);
+    if (!helpers::RecycleFile(entry.LinkFile) && helpers::FileExists(entry.LinkFile))
+        return false;
     link_->setTarget(entry.Command);
     link_->setShortcutFile(newPath);
     link_->WriteLink();
+    return true;
 }
 
-void AutostartManager::applyRemoval(const AutostartEntry& entry, Changes& changes)
+// True when the entry is gone from its source (also when it was gone already).
+bool AutostartManager::applyRemoval(const AutostartEntry& entry, Changes& changes)
 {
     if (!entry.LinkFile.empty()) {
-        helpers::RecycleFile(entry.LinkFile);
+        if (!helpers::FileExists(entry.LinkFile))
+            return true;
+        if (!helpers::RecycleFile(entry.LinkFile))
+            return false;
         changes.links = true;
+        return true;
     }
     if (!entry.RegKey.empty()) {
+        if (!RegValueDelete(entry.RegRoot, entry.RegKey, entry.StoredName))
+            return false;
         changes.registry = true;
-        RegValueRemove(entry.RegRoot, entry.RegKey, entry.StoredName);
+        return true;
     }
     if (!entry.IniSection.empty()) {
+        if (!helpers::ChangeIniEntryLine(WinIniFile(), entry.IniSection, {entry.StoredName, entry.StoredCommand},
+                                         entry.IniOccurrence, std::nullopt))
+            return false;
+        iniLineRemoved(entry);
         changes.ini = true;
-        helpers::DeleteIniEntry(WinIniFile(), entry.IniSection, entry.StoredName);
+        return true;
     }
+    return true;
 }
 
 }  // namespace autostart

@@ -39,6 +39,9 @@ struct AutostartEntry {
     // rewrite or rename; empty for a new entry.
     std::string StoredName;
     std::string StoredCommand;
+    // win.ini sources: which of the section's lines of this name the entry is (from 0),
+    // so that each of two lines of the same name is changed on its own.
+    int IniOccurrence = 0;
 };
 
 // What a row of the list carries: its entry and its removal mark.
@@ -70,6 +73,7 @@ enum Strings {
     kFirstSourceLabel = 4800,   // 4800-4809: the labels of sources 1 to 10
     kLinksChanged = 4820,
     kRegistryChanged = 4821,
+    kLeftUnchanged = 4822,  // followed by the entries, one a line
 };
 
 // Why a name cannot be given to an entry.
@@ -102,9 +106,12 @@ public:
     void AddAutostartEntry(const std::string& Name, const std::string& Command, int Target);
 
     // Writes every pending change of the list to the sources, tells the user what was
-    // changed, then empties the list and AutostartIcons. An error ends it at that row and
-    // passes on; the rows before it are done and the list stays as it is.
-    void ApplyAutostartChanges();
+    // changed and which entries their source left unchanged (a refused deletion, a
+    // link that could not go to the Recycle Bin, a value of a kind that takes no
+    // text), then empties the list and AutostartIcons. True when a source changed. An
+    // error ends it at that row and passes on: the rows before it are done, and the
+    // list shows them as they now are (removed entries are gone from it).
+    bool ApplyAutostartChanges();
 
     // Whether the row (-1: an entry about to be added for HKCU Run) may take the name.
     NameProblem checkName(int row, const std::string& name) const;
@@ -126,9 +133,14 @@ private:
     void sizeColumns();
 
     struct Changes;
-    void applyEdit(AutostartEntry& entry, Changes& changes);
-    void applyRemoval(const AutostartEntry& entry, Changes& changes);
-    void rewriteLink(AutostartEntry& entry, const std::string& newPath);
+    void applyRow(AutostartRow& row, Changes& changes);
+    bool applyEdit(AutostartEntry& entry, Changes& changes);
+    bool applyRemoval(const AutostartEntry& entry, Changes& changes);
+    bool editRegistryValue(AutostartEntry& entry, bool renamed);
+    bool rewriteLink(AutostartEntry& entry, const std::string& newPath);
+    void removeRows(std::vector<int> rows);
+    void iniLineRemoved(const AutostartEntry& removed);
+    void report(const Changes& changes) const;
 
     ui::DrawnList* list_ = nullptr;
     components::TShortcutLink* link_ = nullptr;

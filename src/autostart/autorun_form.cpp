@@ -242,8 +242,33 @@ void TForm_Autorun::LoadSettings()
 
 void TForm_Autorun::SaveSettings()
 {
-    manager_.ApplyAutostartChanges();
-    saveRows(AutorunBindingTable());
+    autostartApplied_ = manager_.ApplyAutostartChanges() || autostartApplied_;
+    try {
+        saveRows(AutorunBindingTable());
+    } catch (const ui::EAbort&) {
+        throw;
+    } catch (const ui::Exception& error) {
+        if (!autostartApplied_)
+            throw;
+        askToLeaveAfterPartialSave(error);
+    }
+}
+
+// The autostart list was written, a later setting was refused (HKLM without
+// administrator rights, say). The list shows the sources as they now are, the user is
+// told what was taken and what not, and chooses whether the page closes.
+void TForm_Autorun::askToLeaveAfterPartialSave(const ui::Exception& error)
+{
+    try {
+        manager_.CollectAutostartEntries();
+    } catch (const ui::Exception&) {
+        // A Run key that cannot be created lists no rows; the others are there.
+    }
+    const std::string text = language::MessageLines({language::LangString(kAutostartSaved),
+                                                     language::LangString(kSettingsRefused), error.what(),
+                                                     language::LangString(kCloseAnyway)});
+    if (ui::MessageDlg(text, ui::MsgKind::Warning, {ui::MsgButton::Yes, ui::MsgButton::No}) != ui::MsgButton::Yes)
+        throw ui::EAbort();  // the page stays open; the user has been told
 }
 
 void TForm_Autorun::VirtualDrawTree_AutorunChange(int row)

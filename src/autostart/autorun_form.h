@@ -15,6 +15,7 @@ class TShortcutLink;
 }
 namespace ui {
 class Button;
+class Exception;
 class DrawnList;
 class Edit;
 class LabelledEdit;
@@ -36,6 +37,9 @@ enum PageStrings {
     kOtherName = 4913,
     kNameNotAllowed = 4914,
     kConfirmRemoval = 4920,  // 4920 "name" 4921
+    kAutostartSaved = 4830,  // 4830, 4831, the error, 4832: a save that stopped after the list
+    kSettingsRefused = 4831,
+    kCloseAnyway = 4832,
 };
 
 class TForm_Autorun : public pages::TweakPage {
@@ -73,6 +77,7 @@ private:
     ui::TabSheet& addSheet(const char* name, int tag, const char* caption);
     TForm_Autorun& self();
     void showRowState(int row);
+    void askToLeaveAfterPartialSave(const ui::Exception& error);
     void warnAboutName(NameProblem problem);
 
     ui::DrawnList* list_ = nullptr;
@@ -86,6 +91,7 @@ private:
     components::TShortcutLink* shortcutLink_ = nullptr;
     ui::ImageListHandle driveImages_;  // ImageList_AutorunDrives
     std::string chosenProgram_;        // the open dialog's last choice
+    bool autostartApplied_ = false;    // an "Ok" wrote the list, although the page stayed open
     AutostartManager manager_;
 };
 

@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace cleanup {
@@ -203,28 +204,6 @@ public:
         SetRegistryScanHeadline(nullptr);
         SetScanFeedback(nullptr, nullptr);
     }
-};
-
-// Shows the page again when a search ends, on every path.
-class PageReturns {
-public:
-    explicit PageReturns(ui::Form& page) : page_(page) {}
-    PageReturns(const PageReturns&) = delete;
-    PageReturns& operator=(const PageReturns&) = delete;
-    ~PageReturns()
-    {
-        if (hidden_)
-            page_.show();
-    }
-    void hidePage()
-    {
-        hidden_ = true;
-        page_.hide();
-    }
-
-private:
-    ui::Form& page_;
-    bool hidden_ = false;
 };
 
 // Runs the ticked checks one after the other and lists the findings of each under a
@@ -466,12 +445,13 @@ void TForm_CleanUP::Button_FILESUCHEClick()
         return;
     }
 
-    PageReturns page(*this);
+    // The page comes back when the search ends, on every path.
+    std::optional<HiddenForm> page;
     {
         WaitWindowScope wait(true, LangString(kSearchingFiles), static_cast<int>(drives.size()), true);
         SetScanFeedback(&wait.window().Label2(), nullptr);
         wait.show();
-        page.hidePage();
+        page.emplace(*this);
         ui::ProgressBar& progress = wait.window().ProgressBar1();
         if (FileScanFlags.anyCategory()) {
             for (char letter : drives) {
@@ -536,12 +516,12 @@ void TForm_CleanUP::Button_REGSUCHEClick()
     dialog->clearLines();
     components::CaptureDriveSelection();
 
-    PageReturns page(*this);
+    std::optional<HiddenForm> page;
     bool found = false;
     {
         WaitWindowScope wait(true, "", static_cast<int>(checks.size()), true);
         wait.show();
-        page.hidePage();
+        page.emplace(*this);
         RunRegistryChecks(checks, *dialog, wait);
         wait.hide();
         if (ui::CancelRequested)

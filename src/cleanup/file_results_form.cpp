@@ -14,6 +14,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
+
 namespace cleanup {
 
 TForm11* Form11 = nullptr;
@@ -44,6 +47,7 @@ constexpr int kCollecting = 16920, kRecycling = 16921;
 constexpr int kAbortedFirst = 16930, kAbortedLast = 16932;
 constexpr int kAbortedError = 16931, kAbortedErrorSecond = 16950, kAbortedErrorThird = 16951;
 constexpr int kDoneFirst = 16940, kDoneLast = 16942;
+constexpr int kMovedCount = 16960, kMovedOf = 16961, kDeletedForGood = 16962, kStillThere = 16963;
 
 ui::Label& AddWrappedText(ui::Form& form, const char* name, int tag, const char* text, int top)
 {
@@ -194,17 +198,58 @@ std::string TForm11::checkedPaths() const
     return paths;
 }
 
-void TForm11::reportDeletion(bool aborted)
+std::vector<DeletionMessage> RecycleReport(const RecycleOutcome& outcome)
 {
+    using language::LangString;
     using language::LangStringRange;
-    using language::LangStrings;
-    if (aborted) {
-        ui::MessageDlg(LangStringRange(kAbortedFirst, kAbortedLast), ui::MsgKind::Information, {ui::MsgButton::OK});
-        ui::MessageDlg(LangStrings({kAbortedError, kAbortedErrorSecond, kAbortedErrorThird}), ui::MsgKind::Error,
-                       {ui::MsgButton::OK});
-    } else {
-        ui::MessageDlg(LangStringRange(kDoneFirst, kDoneLast), ui::MsgKind::Information, {ui::MsgButton::OK});
+    if (outcome.stillThere == 0 && outcome.deletedForGood == 0 && !outcome.aborted)
+        return {{ui::MsgKind::Information, LangStringRange(kDoneFirst, kDoneLast)}};
+    if (outcome.stillThere == outcome.ticked && outcome.aborted)
+        return {{ui::MsgKind::Information, LangStringRange(kAbortedFirst, kAbortedLast)},
+                {ui::MsgKind::Error, language::LangStrings({kAbortedError, kAbortedErrorSecond, kAbortedErrorThird})}};
+    // Say file by file what happened: how many lie in the Recycle Bin, how many are gone
+    // for good and how many are where they were.
+    std::vector<std::string> lines;
+    if (outcome.aborted)
+        lines.push_back(LangString(kAbortedFirst));
+    lines.push_back(LangString(kMovedCount) + " " + std::to_string(outcome.inRecycleBin) + " " + LangString(kMovedOf) +
+                    " " + std::to_string(outcome.ticked));
+    if (outcome.deletedForGood > 0)
+        lines.push_back(LangString(kDeletedForGood) + " " + std::to_string(outcome.deletedForGood));
+    if (outcome.stillThere > 0) {
+        lines.push_back(LangString(kStillThere) + " " + std::to_string(outcome.stillThere));
+        lines.push_back(LangString(kAbortedErrorSecond));
+        lines.push_back(LangString(kAbortedErrorThird));
     }
+    if (outcome.inRecycleBin > 0)
+        lines.push_back(LangString(kDoneFirst + 1));
+    return {{ui::MsgKind::Warning, language::MessageLines(lines)}};
+}
+
+// The ticked files go to the Recycle Bin in one shell operation; what became of each
+// is found out afterwards, since the shell's answer tells only that it ran.
+RecycleOutcome TForm11::recycleTickedFiles()
+{
+    RecycleOutcome outcome;
+    std::vector<std::string> files;
+    for (int line = 0; line < lineCount(); ++line)
+        if (list_->checked(line))
+            files.push_back(entries_[static_cast<std::size_t>(line)].Folder + "\\" +
+                            entries_[static_cast<std::size_t>(line)].Name);
+    outcome.ticked = static_cast<int>(files.size());
+    const std::optional<std::int64_t> binBefore = helpers::RecycleBinItemCount();
+    helpers::RecycleFiles(checkedPaths(), outcome.aborted);
+    const std::optional<std::int64_t> binAfter = helpers::RecycleBinItemCount();
+    for (const std::string& file : files)
+        if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES)
+            ++outcome.stillThere;
+    const int gone = outcome.ticked - outcome.stillThere;
+    // Without the Recycle Bin's count the shell's word that it moved them must do.
+    outcome.inRecycleBin = gone;
+    if (binBefore && binAfter)
+        outcome.inRecycleBin = static_cast<int>(std::clamp<std::int64_t>(*binAfter - *binBefore, 0, gone));
+    outcome.deletedForGood = gone - outcome.inRecycleBin;
+    return outcome;
 }
 
 void TForm11::ButtonDELETEClick()
@@ -223,25 +268,25 @@ void TForm11::ButtonDELETEClick()
         ui::MsgButton::No)
         return;
 
-    // The deleted files wait in the Recycle Bin; the journal keeps no copies of them.
-    const journal::ChangeScope change(LangString(kCaption), journal::RecycledFiles::StayInBin);
-    bool aborted = false;
+    RecycleOutcome outcome;
     {
+        // The deleted files wait in the Recycle Bin; the journal keeps no copies of them.
+        const journal::ChangeScope change(LangString(kCaption), journal::RecycledFiles::StayInBin);
         WaitWindowScope wait(false, LangString(kCollecting), count + 1, false);
         wait.show();
-        hide();
-        const std::string paths = checkedPaths();
+        // The dialog comes back however the deletion ends (the journal's refusal too).
+        const HiddenForm hidden(*this);
         wait.setHeadline(LangString(kRecycling));
         ui::ProcessMessages();
-        // All files in one shell operation, to the Recycle Bin.
-        helpers::RecycleFiles(paths, aborted);
+        outcome = recycleTickedFiles();
         if (FileScanFlags.WinTmpDir)
             for (const std::string& folder : TempFolders())
                 helpers::RemoveEmptySubfolders(folder, 0);
         wait.hide();
         ui::ProcessMessages();
     }
-    reportDeletion(aborted);
+    for (const DeletionMessage& message : RecycleReport(outcome))
+        ui::MessageDlg(message.text, message.kind, {ui::MsgButton::OK});
     close();
 }
 

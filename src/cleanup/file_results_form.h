@@ -5,9 +5,11 @@
 
 #include "cleanup/file_list_view.h"
 #include "cleanup/file_scanner.h"
+#include "ui/dialogs.h"
 #include "ui/form.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace ui {
@@ -16,6 +18,23 @@ class Label;
 }
 
 namespace cleanup {
+
+// What became of the ticked files after the shell's operation.
+struct RecycleOutcome {
+    int ticked = 0;
+    int inRecycleBin = 0;
+    int deletedForGood = 0;  // gone, but not in the Recycle Bin: the shell could not take
+                             // them there and the user let it delete them at its warning
+    int stillThere = 0;
+    bool aborted = false;    // the user cancelled part of the shell's operation
+};
+
+// The final message of a deletion: its kind and text.
+struct DeletionMessage {
+    ui::MsgKind kind;
+    std::string text;
+};
+std::vector<DeletionMessage> RecycleReport(const RecycleOutcome& outcome);
 
 class TForm11 : public ui::Form, public FileResultList {
 public:
@@ -45,7 +64,7 @@ private:
     void createButtons();
     void setAllChecked(bool checked);
     std::string checkedPaths() const;
-    void reportDeletion(bool aborted);
+    RecycleOutcome recycleTickedFiles();
 
     ui::Label* count_ = nullptr;
     FileListView* list_ = nullptr;

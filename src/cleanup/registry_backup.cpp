@@ -215,7 +215,9 @@ void BeginBackupRun(const std::string& appDir)
 {
     BackupDir = appDir + "\\BACKUP";
     CreateFolders(BackupDir);
-    DeleteFileA(CollectingFile().c_str());
+    // A collecting file left behind holds the only backup of a run that was cut off
+    // (the program ended or failed in the middle): it keeps it under a dated name.
+    DateCollectingFile(BackupDir);
 }
 
 bool BackupKey(const std::string& fullKeyPath)
@@ -223,11 +225,12 @@ bool BackupKey(const std::string& fullKeyPath)
     const std::string exportFile = ExportFile();
     // A leftover of a run that died must never count as this key's export.
     DeleteFileA(exportFile.c_str());
-    ui::RunAndWait("REGEDIT /e \"" + exportFile + "\" \"" + fullKeyPath + "\"", SW_HIDE);
+    const int exitCode = ui::RunAndWait("REGEDIT /e \"" + exportFile + "\" \"" + fullKeyPath + "\"", SW_HIDE);
     ui::ProcessMessages();
 
+    // An editor that had to be ended may have written only part of the key.
     RegFileText exported;
-    if (!ReadRegFileText(exportFile, exported) || !ExportHoldsKey(exported, fullKeyPath)) {
+    if (exitCode == ui::kStillRunning || !ReadRegFileText(exportFile, exported) || !ExportHoldsKey(exported, fullKeyPath)) {
         DeleteFileA(exportFile.c_str());
         return false;
     }
@@ -239,13 +242,18 @@ bool BackupKey(const std::string& fullKeyPath)
 
 std::string EndBackupRun()
 {
-    const std::string collecting = CollectingFile();
+    return DateCollectingFile(BackupDir);
+}
+
+std::string DateCollectingFile(const std::string& backupDir)
+{
+    const std::string collecting = backupDir + "\\1.reg";
     if (!helpers::FileExists(collecting))
         return {};
     const std::string date = DateTextOf(collecting);
     for (int number = 1; number <= kMostDatedNames; ++number) {
         const std::string suffix = number == 1 ? std::string() : " (" + std::to_string(number) + ")";
-        const std::string dated = BackupDir + "\\Backup " + date + suffix + ".reg";
+        const std::string dated = backupDir + "\\Backup " + date + suffix + ".reg";
         if (!helpers::FileExists(dated) && helpers::RenameFile(collecting, dated))
             return dated;
     }

@@ -17,18 +17,22 @@ std::string CollectingFile();  // BackupDir + "\1.reg"
 std::string ExportFile();      // BackupDir + "\dummy.reg"
 
 // Begins a deletion run: creates the backup folder below appDir (with any missing
-// folders above it) and removes a collecting file left from an earlier run.
+// folders above it). A collecting file left from an earlier run that was cut off
+// gets its dated name, as its run would have given it.
 void BeginBackupRun(const std::string& appDir);
 
 // Exports the key (its root written out: "HKEY_CLASSES_ROOT\CLSID\{...}") with the
 // registry editor and adds the export to the collecting file. True only when this
-// export holds the key and is in the collecting file: only then may the key go.
+// export holds the key and is in the collecting file: only then may the key go. An
+// editor that does not end within its time limit has failed.
 bool BackupKey(const std::string& fullKeyPath);
 
 // Ends a deletion run: gives the collecting file, when there is one, the name "Backup
 // <date>.reg" (the date of its last change, in the user's short date format), never
 // replacing the file of an earlier run. Returns the dated file's path, or empty.
 std::string EndBackupRun();
+// The same for the collecting file of a backup folder, whoever left it there.
+std::string DateCollectingFile(const std::string& backupDir);
 
 // A registry editor file read as lines: UTF-16 (with a byte-order mark) or ANSI.
 struct RegFileText {

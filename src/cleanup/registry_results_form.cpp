@@ -9,6 +9,7 @@
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/errors.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
 #include "ui/layout.h"
@@ -46,6 +47,8 @@ constexpr int kCaption = 17000;
 constexpr int kFileTypeOf = 17900, kMissingFileIs = 17901, kEntryOf = 17902;
 constexpr int kNothingTicked = 17910, kDeleteQuestion = 17911;
 constexpr int kDeleting = 17920, kDeleted = 17921;
+constexpr int kDeletedCount = 17922, kKeptUnbacked = 17923, kKeptRefused = 17924, kBackupOfDeleted = 17925;
+constexpr int kDeletedOf = 17926, kNoneDeleted = 17927;
 
 const std::string kClassesRoot = "HKEY_CLASSES_ROOT\\";
 const std::string kLocalMachine = "HKEY_LOCAL_MACHINE\\";
@@ -62,6 +65,136 @@ ui::Label& AddWrappedText(ui::Form& form, const char* name, int tag, const char*
 std::string ExtensionPattern(const std::string& extension)
 {
     return "*" + (extension.empty() || extension.front() == '.' ? extension : "." + extension);
+}
+
+// The backup run of one deletion, ended (its file dated) on every path.
+class BackupRun {
+public:
+    explicit BackupRun(const std::string& appDir) { BeginBackupRun(appDir); }
+    BackupRun(const BackupRun&) = delete;
+    BackupRun& operator=(const BackupRun&) = delete;
+    ~BackupRun()
+    {
+        try {
+            EndBackupRun();
+        } catch (...) {
+            // The collecting file stays; the next run gives it its dated name.
+        }
+    }
+};
+
+enum class Outcome { Deleted, BackupFailed, NotDeleted };
+
+// The outcome of an entry with two keys: a failed backup counts before a refused
+// deletion, and the entry is deleted only when both went.
+Outcome Worse(Outcome a, Outcome b)
+{
+    const auto rank = [](Outcome outcome) {
+        return outcome == Outcome::BackupFailed ? 2 : outcome == Outcome::NotDeleted ? 1 : 0;
+    };
+    return rank(a) >= rank(b) ? a : b;
+}
+
+// A key of HKCR, exported first and removed only after its export.
+Outcome BackUpAndRemove(const std::string& key)
+{
+    if (!BackupKey(kClassesRoot + key))
+        return Outcome::BackupFailed;
+    return registry::RegKeyRemove(HKCR, key) ? Outcome::Deleted : Outcome::NotDeleted;
+}
+
+bool HasSubkeysBut(const std::string& key, std::initializer_list<const char*> ignored)
+{
+    for (const std::string& name : registry::RegSubkeyNames(HKCR, key)) {
+        const bool skipped = std::any_of(ignored.begin(), ignored.end(),
+                                         [&](const char* other) { return lstrcmpiA(name.c_str(), other) == 0; });
+        if (!skipped)
+            return true;
+    }
+    return false;
+}
+
+// A type library's missing file: only the key that names it goes, and above it each
+// key it leaves without content: the locale, the version when no locale is left
+// (FLAGS and HELPDIR are none), and the library when no version is left. Versions
+// and locales whose files are there stay.
+Outcome RemoveTypeLibraryFile(const RegEntry& entry)
+{
+    const std::string library = "TypeLib\\" + entry.Key;
+    const auto versionEnd = entry.FileKey.find('\\');
+    const auto localeEnd = versionEnd == std::string::npos ? versionEnd : entry.FileKey.find('\\', versionEnd + 1);
+    if (entry.Key.empty() || localeEnd == std::string::npos)
+        return Outcome::NotDeleted;
+    if (!BackupKey(kClassesRoot + library))
+        return Outcome::BackupFailed;
+    if (!registry::RegKeyRemove(HKCR, library + "\\" + entry.FileKey))
+        return Outcome::NotDeleted;
+    const std::string locale = library + "\\" + entry.FileKey.substr(0, localeEnd);
+    const std::string version = library + "\\" + entry.FileKey.substr(0, versionEnd);
+    if (!HasSubkeysBut(locale, {}) && registry::RegValueNames(HKCR, locale).empty())
+        registry::RegKeyRemove(HKCR, locale);
+    if (!HasSubkeysBut(version, {"FLAGS", "HELPDIR"}))
+        registry::RegKeyRemove(HKCR, version);
+    if (!HasSubkeysBut(library, {}))
+        registry::RegKeyRemove(HKCR, library);
+    return Outcome::Deleted;
+}
+
+// The keys that hold the values of several entries are exported once per run, on
+// first use, and tried again for the next entry while the export has failed.
+struct SharedKeyBackups {
+    bool sharedDlls = false;
+    bool fonts = false;
+};
+
+Outcome RemoveSharedValue(const std::string& key, const std::string& value, bool& exported)
+{
+    if (value.empty())
+        return Outcome::NotDeleted;
+    if (!exported)
+        exported = BackupKey(kLocalMachine + key);
+    if (!exported)
+        return Outcome::BackupFailed;
+    return registry::RegValueDelete(HKLM, key, value) ? Outcome::Deleted : Outcome::NotDeleted;
+}
+
+Outcome DeleteEntry(const RegEntry& entry, SharedKeyBackups& shared)
+{
+    switch (entry.Kind) {
+    case KindFileTypes: {
+        if (entry.Extension.empty() && entry.Title.empty())
+            return Outcome::NotDeleted;
+        Outcome outcome = Outcome::Deleted;
+        if (!entry.Extension.empty())
+            outcome = Worse(outcome, BackUpAndRemove(entry.Extension));
+        if (!entry.Title.empty())
+            outcome = Worse(outcome, BackUpAndRemove(entry.Title));
+        return outcome;
+    }
+    case KindComServers:
+        return entry.Key.empty() ? Outcome::NotDeleted : BackUpAndRemove("CLSID\\" + entry.Key);
+    case KindTypeLibraries:
+        return RemoveTypeLibraryFile(entry);
+    case KindSharedDlls:
+        return RemoveSharedValue(kSharedDllsKey, entry.ValueName.empty() ? entry.MissingFile : entry.ValueName,
+                                 shared.sharedDlls);
+    case KindFonts:
+        return RemoveSharedValue(FontsKey(), entry.ValueName.empty() ? entry.Title : entry.ValueName, shared.fonts);
+    case KindIcons:
+        if (entry.Key.empty())
+            return Outcome::NotDeleted;
+        if (!BackupKey(kClassesRoot + entry.Key))
+            return Outcome::BackupFailed;
+        // The key stays; only the icon it names is cleared. A key that refuses to be
+        // written keeps its icon, and the others are still done.
+        try {
+            return registry::RegUpdateText(HKCR, entry.Key, "", "") ? Outcome::Deleted : Outcome::NotDeleted;
+        } catch (const ui::ERegistryError&) {
+            return Outcome::NotDeleted;
+        }
+    default:
+        return Outcome::NotDeleted;
+    }
 }
 
 }  // namespace
@@ -169,6 +302,7 @@ ui::TreeNode TForm6::addEntry(ui::TreeNode group, RegCheckKind kind, const RegFi
     entry.MissingFile = finding.MissingFile;
     entry.Key = finding.Key;
     entry.ValueName = finding.ValueName;
+    entry.FileKey = finding.FileKey;
     const auto lines = lineTexts(entry);
     const std::string widest = *std::max_element(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
         return a.size() < b.size();
@@ -269,83 +403,62 @@ void TForm6::ButtonDELETEClick()
         ui::MsgButton::No)
         return;
 
-    const journal::ChangeScope change(LangString(kCaption));
-    BeginBackupRun(Places().appDir);
+    DeletionCounts counts;
     {
+        // Whatever ends the walk (the journal's refusal among others), the backup of
+        // what was deleted gets its dated name, and the dialog comes back. The run
+        // ends after the change set: its file is the program's own, no change of it.
+        const BackupRun run(Places().appDir);
+        const journal::ChangeScope change(LangString(kCaption));
         WaitWindowScope wait(false, LangString(kDeleting), ticked + 1, true);
         wait.show();
-        hide();
-        deleteTickedEntries(wait.window().ProgressBar1());
-        EndBackupRun();
+        const HiddenForm hidden(*this);
+        counts = deleteTickedEntries(wait.window().ProgressBar1());
     }
-    // The wait window, kept on top, goes first so that it does not cover the report.
-    ui::MessageDlg(LangString(kDeleted), ui::MsgKind::Information, {ui::MsgButton::OK});
-    show();
+    const bool allDeleted = counts.backupFailed == 0 && counts.notDeleted == 0;
+    ui::MessageDlg(DeletionReport(counts), allDeleted ? ui::MsgKind::Information : ui::MsgKind::Warning,
+                   {ui::MsgButton::OK});
     close();
 }
 
 // Every line in list order; each ticked entry is exported before it is deleted, and
 // one whose export failed stays.
-void TForm6::deleteTickedEntries(ui::ProgressBar& progress)
+DeletionCounts TForm6::deleteTickedEntries(ui::ProgressBar& progress)
 {
-    bool sharedDllsExported = false;
-    bool fontsExported = false;
+    DeletionCounts counts;
+    SharedKeyBackups shared;
     for (ui::TreeNode node : list_->allNodes()) {
         progress.setPosition(progress.position() + 1);
         ui::ProcessMessages();
         const RegEntry* entry = entryOf(node);
-        if (entry && entry->Kind != -1 && list_->checkState(node) == ui::CheckState::Checked)
-            deleteEntry(*entry, sharedDllsExported, fontsExported);
+        if (!entry || entry->Kind == -1 || list_->checkState(node) != ui::CheckState::Checked)
+            continue;
+        switch (DeleteEntry(*entry, shared)) {
+        case Outcome::Deleted: ++counts.deleted; break;
+        case Outcome::BackupFailed: ++counts.backupFailed; break;
+        case Outcome::NotDeleted: ++counts.notDeleted; break;
+        }
     }
+    return counts;
 }
 
-void TForm6::deleteEntry(const RegEntry& entry, bool& sharedDllsExported, bool& fontsExported)
+std::string DeletionReport(const DeletionCounts& counts)
 {
-    using registry::RegKeyRemove;
-    using registry::RegValueRemove;
-    switch (entry.Kind) {
-    case KindFileTypes:
-        if (!entry.Extension.empty() && BackupKey(kClassesRoot + entry.Extension))
-            RegKeyRemove(HKCR, entry.Extension);
-        if (!entry.Title.empty() && BackupKey(kClassesRoot + entry.Title))
-            RegKeyRemove(HKCR, entry.Title);
-        break;
-    case KindComServers:
-        if (!entry.Key.empty() && BackupKey(kClassesRoot + "CLSID\\" + entry.Key))
-            RegKeyRemove(HKCR, "CLSID\\" + entry.Key);
-        break;
-    case KindTypeLibraries:
-        if (!entry.Key.empty() && BackupKey(kClassesRoot + "TypeLib\\" + entry.Key))
-            RegKeyRemove(HKCR, "TypeLib\\" + entry.Key);
-        break;
-    case KindSharedDlls: {
-        const std::string& value = entry.ValueName.empty() ? entry.MissingFile : entry.ValueName;
-        if (value.empty())
-            break;
-        if (!sharedDllsExported)
-            sharedDllsExported = BackupKey(kLocalMachine + kSharedDllsKey);
-        if (sharedDllsExported)
-            RegValueRemove(HKLM, kSharedDllsKey, value);
-        break;
-    }
-    case KindFonts: {
-        const std::string& value = entry.ValueName.empty() ? entry.Title : entry.ValueName;
-        if (value.empty())
-            break;
-        if (!fontsExported)
-            fontsExported = BackupKey(kLocalMachine + FontsKey());
-        if (fontsExported)
-            RegValueRemove(HKLM, FontsKey(), value);
-        break;
-    }
-    case KindIcons:
-        // The key stays; only the icon it names is cleared.
-        if (!entry.Key.empty() && BackupKey(kClassesRoot + entry.Key))
-            registry::RegUpdateText(HKCR, entry.Key, "", "");
-        break;
-    default:
-        break;
-    }
+    using language::LangString;
+    const int ticked = counts.deleted + counts.backupFailed + counts.notDeleted;
+    if (counts.deleted == ticked)
+        return LangString(kDeleted);
+    std::vector<std::string> lines{counts.deleted == 0
+                                       ? LangString(kNoneDeleted)
+                                       : LangString(kDeletedCount) + " " + std::to_string(counts.deleted) + " " +
+                                             LangString(kDeletedOf) + " " + std::to_string(ticked)};
+    if (counts.backupFailed > 0)
+        lines.push_back(LangString(kKeptUnbacked) + " " + std::to_string(counts.backupFailed));
+    if (counts.notDeleted > 0)
+        lines.push_back(LangString(kKeptRefused) + " " + std::to_string(counts.notDeleted));
+    if (counts.deleted > 0)
+        lines.push_back(LangString(kBackupOfDeleted));
+    return language::MessageLines(lines);
 }
 
 }  // namespace cleanup

@@ -26,8 +26,19 @@ struct RegEntry {
     std::string MissingFile;
     std::string Key;
     std::string ValueName;  // the stored value a kind 3 or 6 entry removes
+    std::string FileKey;    // kind 2: the missing file's key below the library key
     int GroupKind = 0;      // the group's check (its picture), 0 for an entry
 };
+
+// What became of the ticked entries of one deletion run.
+struct DeletionCounts {
+    int deleted = 0;
+    int backupFailed = 0;  // kept: their key could not be backed up
+    int notDeleted = 0;    // backed up, but the registry refused the deletion
+};
+
+// The final message of a deletion run: what was deleted, and what was kept and why.
+std::string DeletionReport(const DeletionCounts& counts);
 
 class TForm6 : public ui::Form {
 public:
@@ -62,8 +73,7 @@ protected:
 
 private:
     void expandGroups();
-    void deleteTickedEntries(ui::ProgressBar& progress);
-    void deleteEntry(const RegEntry& entry, bool& sharedDllsExported, bool& fontsExported);
+    DeletionCounts deleteTickedEntries(ui::ProgressBar& progress);
 
     ui::Label* count_ = nullptr;
     ui::VirtualTree* list_ = nullptr;

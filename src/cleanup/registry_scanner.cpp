@@ -363,9 +363,10 @@ RegFindings ScanTypeLibraries()
             const std::string versionKey = libraryKey + "\\" + version;
             for (char digit = '0'; digit <= '9'; ++digit) {
                 // A missing win32 key reads as an empty file, which is skipped alike.
-                const std::string file = TypeLibraryFile(DefaultText(HKCR, versionKey + "\\" + digit + "\\win32"));
+                const std::string fileKey = version + "\\" + digit + "\\win32";
+                const std::string file = TypeLibraryFile(DefaultText(HKCR, libraryKey + "\\" + fileKey));
                 if (!file.empty() && ReferenceMissing(file))
-                    findings.push_back({DefaultText(HKCR, versionKey), file, library, {}, {}});
+                    findings.push_back({DefaultText(HKCR, versionKey), file, library, {}, {}, fileKey});
             }
         }
     });

@@ -29,6 +29,8 @@ struct RegFinding {
     std::string Key;          // class, library or icon key (kinds 1, 2, 10)
     std::string Extension;    // the extension key (kind 0)
     std::string ValueName;    // the value as stored (kinds 3 and 6), which the deletion removes
+    std::string FileKey = {}; // kind 2: the key naming the missing file, below the library
+                              // key ("1.0\0\win32"); the deletion removes only that
 };
 using RegFindings = std::vector<RegFinding>;
 

@@ -2,8 +2,19 @@
 
 #include "language/language.h"
 #include "ui/application.h"
+#include "ui/form.h"
 
 namespace cleanup {
+
+HiddenForm::HiddenForm(ui::Form& form) : form_(form)
+{
+    form_.hide();
+}
+
+HiddenForm::~HiddenForm()
+{
+    form_.show();
+}
 
 WaitWindowScope::WaitWindowScope(bool cancellable, const std::string& headline, int progressMaximum,
                                  bool progressVisible)

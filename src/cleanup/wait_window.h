@@ -9,7 +9,24 @@
 #include <memory>
 #include <string>
 
+namespace ui {
+class Form;
+}
+
 namespace cleanup {
+
+// A form hidden while an operation runs, and shown again however the operation ends
+// (an error, the journal's refusal): the program never stays invisible.
+class HiddenForm {
+public:
+    explicit HiddenForm(ui::Form& form);
+    HiddenForm(const HiddenForm&) = delete;
+    HiddenForm& operator=(const HiddenForm&) = delete;
+    ~HiddenForm();
+
+private:
+    ui::Form& form_;
+};
 
 class WaitWindowScope {
 public:

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace ui {
 class Component;
@@ -24,6 +25,9 @@ std::string LangString(int number);
 std::string LangStrings(std::initializer_list<int> numbers);
 // The strings first to last, joined the same way.
 std::string LangStringRange(int first, int last);
+// Lines of a message (texts already looked up, with what the program puts in them),
+// joined the same way.
+std::string MessageLines(const std::vector<std::string>& lines);
 
 // Sets the caption of the component (or the label of a labelled edit) from its Tag,
 // then does the same for every component it owns, in creation order.

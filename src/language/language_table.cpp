@@ -98,18 +98,24 @@ namespace {
 template <class Numbers>
 std::string JoinedLines(const Numbers& numbers)
 {
-    std::string text;
-    bool first = true;
-    for (const int number : numbers) {
-        if (!first)
-            text += '\r';
-        first = false;
-        text += LangString(number);
-    }
-    return text;
+    std::vector<std::string> lines;
+    for (const int number : numbers)
+        lines.push_back(LangString(number));
+    return MessageLines(lines);
 }
 
 }  // namespace
+
+std::string MessageLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines) {
+        if (&line != &lines.front())
+            text += '\r';
+        text += line;
+    }
+    return text;
+}
 
 std::string LangStrings(std::initializer_list<int> numbers)
 {

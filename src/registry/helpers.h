@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,9 @@ bool RecycleFile(const std::string& file);
 // succeeded; aborted tells apart that the user cancelled part of it, so the caller
 // can say that some files were left where they were.
 bool RecycleFiles(const std::string& paths, bool& aborted);
+// The number of items in all Recycle Bins together; nothing when the shell cannot tell.
+// Its growth over an operation tells how many files went there rather than away for good.
+std::optional<std::int64_t> RecycleBinItemCount();
 
 // Gives an existing file or folder a new name (in the same or another folder). Never
 // replaces: false, and nothing changed, when something already has the new name or
@@ -125,6 +130,23 @@ bool WriteIniText(const std::string& file, const std::string& section, const std
 // system one (its attributes are restored). True when the entry is gone afterwards,
 // also when there was none; false when the file does not exist or the write fails.
 bool DeleteIniEntry(const std::string& file, const std::string& section, const std::string& name);
+// One entry line of a section as the file holds it: its name, and its value as written
+// (the profile functions drop one pair of enclosing quotes and see only the first of
+// two entries of the same name).
+struct IniEntryLine {
+    std::string name;
+    std::string value;
+};
+// The entry lines of the section (of every section of that name), in file order.
+std::vector<IniEntryLine> ReadIniEntryLines(const std::string& file, const std::string& section);
+// Acts on one entry line alone: the occurrence-th line (from 0) of the section with that
+// name, and only while it still holds value. It is replaced by the replacement line or,
+// without one, deleted; the other lines stay byte for byte. Also in a read-only, hidden
+// or system file (its attributes are restored). False when there is no such line or the
+// file cannot be written.
+bool ChangeIniEntryLine(const std::string& file, const std::string& section, const IniEntryLine& line, int occurrence,
+                        const std::optional<IniEntryLine>& replacement);
+
 // Removes a whole section with all its entries from an existing file (also a read-only,
 // hidden or system one; its attributes are restored). True when the section is gone.
 bool EraseIniSection(const std::string& file, const std::string& section);

@@ -188,6 +188,15 @@ bool RecycleFiles(const std::string& paths, bool& aborted)
     return ShellRecycle(paths + std::string(2, '\0'), aborted);
 }
 
+std::optional<std::int64_t> RecycleBinItemCount()
+{
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    if (FAILED(SHQueryRecycleBinA(nullptr, &info)))
+        return std::nullopt;
+    return static_cast<std::int64_t>(info.i64NumItems);
+}
+
 bool CopyFileTo(const std::string& source, const std::string& target, bool overwrite)
 {
     if (!overwrite && FileExists(target))

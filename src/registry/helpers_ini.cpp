@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include "registry/change_journal.h"
+#include "ui/handles.h"
 
 namespace helpers {
 
@@ -105,6 +106,115 @@ bool DeleteIniEntry(const std::string& file, const std::string& section, const s
     const auto names = IniNames(file, section);
     return std::none_of(names.begin(), names.end(),
                         [&](const std::string& present) { return lstrcmpiA(present.c_str(), name.c_str()) == 0; });
+}
+
+namespace {
+
+std::string Trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A line of the file: where it starts, its text without the line end, and its length
+// with the line end.
+struct FileLine {
+    std::size_t start = 0;
+    std::string text;
+    std::size_t length = 0;
+};
+
+std::vector<FileLine> LinesOf(const std::string& bytes)
+{
+    std::vector<FileLine> lines;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const auto newline = bytes.find('\n', start);
+        const std::size_t end = newline == std::string::npos ? bytes.size() : newline + 1;
+        std::string text = bytes.substr(start, end - start);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        lines.push_back({start, std::move(text), end - start});
+        start = end;
+    }
+    return lines;
+}
+
+// The entry lines of a section with the file line each stands on.
+std::vector<std::pair<IniEntryLine, std::size_t>> SectionEntries(const std::vector<FileLine>& lines,
+                                                                   const std::string& section)
+{
+    std::vector<std::pair<IniEntryLine, std::size_t>> entries;
+    bool inSection = false;
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const std::string text = Trimmed(lines[index].text);
+        if (!text.empty() && text.front() == '[') {
+            const auto close = text.find(']');
+            const std::string name = Trimmed(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+            inSection = lstrcmpiA(name.c_str(), section.c_str()) == 0;
+            continue;
+        }
+        if (!inSection || text.empty() || text.front() == ';')
+            continue;
+        const auto equals = text.find('=');
+        entries.push_back({{Trimmed(text.substr(0, equals)), equals == std::string::npos ? std::string()
+                                                                                         : Trimmed(text.substr(equals + 1))},
+                           index});
+    }
+    return entries;
+}
+
+// The file's bytes as they are on disk: what the profile functions still hold in
+// memory is written out first.
+bool ReadIniBytes(const std::string& file, std::string& bytes)
+{
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+    const ui::FileHandle handle(
+        CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle)
+        return false;
+    const DWORD size = GetFileSize(handle.get(), nullptr);
+    if (size == INVALID_FILE_SIZE)
+        return false;
+    bytes.assign(size, '\0');
+    DWORD read = 0;
+    return size == 0 || (ReadFile(handle.get(), bytes.data(), size, &read, nullptr) && read == size);
+}
+
+}  // namespace
+
+std::vector<IniEntryLine> ReadIniEntryLines(const std::string& file, const std::string& section)
+{
+    std::string bytes;
+    std::vector<IniEntryLine> entries;
+    if (!ReadIniBytes(file, bytes))
+        return entries;
+    for (auto& [entry, index] : SectionEntries(LinesOf(bytes), section))
+        entries.push_back(std::move(entry));
+    return entries;
+}
+
+bool ChangeIniEntryLine(const std::string& file, const std::string& section, const IniEntryLine& line, int occurrence,
+                        const std::optional<IniEntryLine>& replacement)
+{
+    std::string bytes;
+    if (!ReadIniBytes(file, bytes))
+        return false;
+    const std::vector<FileLine> lines = LinesOf(bytes);
+    int seen = 0;
+    for (const auto& [entry, index] : SectionEntries(lines, section)) {
+        if (lstrcmpiA(entry.name.c_str(), line.name.c_str()) != 0 || seen++ != occurrence)
+            continue;
+        if (entry.value != line.value)
+            return false;
+        const FileLine& target = lines[index];
+        const std::string ending = bytes.substr(target.start + target.text.size(), target.length - target.text.size());
+        const std::string changed = replacement ? replacement->name + "=" + replacement->value + ending : std::string();
+        const std::string result = bytes.substr(0, target.start) + changed + bytes.substr(target.start + target.length);
+        journal::BeforeFileChange(file);
+        const ClearedAttributes cleared(file, GetFileAttributesA(file.c_str()));
+        return WriteFileBytes(file, result);
+    }
+    return false;
 }
 
 bool EraseIniSection(const std::string& file, const std::string& section)

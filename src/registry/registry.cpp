@@ -441,6 +441,13 @@ bool RegValueRemove(RootKey root, const std::string& key, const std::string& nam
     return removed;
 }
 
+bool RegValueDelete(RootKey root, const std::string& key, const std::string& name)
+{
+    RegValueRemove(root, key, name);
+    const OpenKey opened = OpenWithAccess(root, KeyPath(key), KEY_QUERY_VALUE);
+    return !opened || !ValueType(opened.get(), name);
+}
+
 // ---- Text ----
 
 std::string RegReadText(RootKey root, const std::string& key, const std::string& name)

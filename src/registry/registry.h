@@ -37,6 +37,9 @@ std::vector<std::string> RegValueNames(RootKey root, const std::string& key, con
 bool RegValueExists(RootKey root, const std::string& key, const std::string& name);
 RegDataKind RegValueKind(RootKey root, const std::string& key, const std::string& name);
 bool RegValueRemove(RootKey root, const std::string& key, const std::string& name);
+// RegValueRemove for a caller that reports what it did: false also when the key
+// refused full access and the value is still there.
+bool RegValueDelete(RootKey root, const std::string& key, const std::string& name);
 
 // Text
 std::string RegReadText(RootKey root, const std::string& key, const std::string& name);

@@ -29,26 +29,7 @@ public:
 
     int runAndWait(const std::string& commandLine, int showCommand) override
     {
-        if (commandLine.size() >= kCommandLineBuffer)
-            return -1;
-        // CreateProcessA may write into the command line, so it gets a copy of its own.
-        std::vector<char> buffer(commandLine.begin(), commandLine.end());
-        buffer.resize(kCommandLineBuffer, '\0');
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = static_cast<WORD>(showCommand);
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
-                            nullptr, nullptr, &startup, &started))
-            return -1;
-        const KernelHandle process(started.hProcess);
-        const KernelHandle thread(started.hThread);
-        WaitForSingleObject(process.get(), INFINITE);
-        DWORD exitCode = 0;
-        if (!GetExitCodeProcess(process.get(), &exitCode))
-            return -1;
-        return static_cast<int>(exitCode);
+        return RunAndWaitWithin(commandLine, showCommand, kRunAndWaitLimitMs);
     }
 };
 
@@ -72,6 +53,36 @@ ProgramsSeam* SetProgramsSeam(ProgramsSeam* seam)
     ProgramsSeam* previous = currentSeam;
     currentSeam = seam;
     return previous;
+}
+
+int RunAndWaitWithin(const std::string& commandLine, int showCommand, unsigned long limitMs)
+{
+    if (commandLine.size() >= kCommandLineBuffer)
+        return -1;
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.resize(kCommandLineBuffer, '\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
+                        nullptr, nullptr, &startup, &started))
+        return -1;
+    const KernelHandle process(started.hProcess);
+    const KernelHandle thread(started.hThread);
+    if (WaitForSingleObject(process.get(), limitMs) != WAIT_OBJECT_0) {
+        // A program that hangs is ended, so that it cannot write its files later, in
+        // the middle of what comes next.
+        TerminateProcess(process.get(), 1);
+        WaitForSingleObject(process.get(), 5000);
+        return kStillRunning;
+    }
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process.get(), &exitCode))
+        return -1;
+    return static_cast<int>(exitCode);
 }
 
 bool ShellOpen(const std::string& target, const std::string& parameters)

@@ -8,6 +8,14 @@
 
 namespace ui {
 
+// What run-and-wait answers for a program that has not ended within its time: the
+// exit code Windows reports for a process that is still running (STILL_ACTIVE).
+constexpr int kStillRunning = 259;
+
+// How long run-and-wait waits for a program: far longer than any export or import of
+// the registry editor takes, so only a program that hangs reaches it.
+constexpr unsigned long kRunAndWaitLimitMs = 5 * 60 * 1000;
+
 class ProgramsSeam {
 public:
     virtual ~ProgramsSeam() = default;
@@ -17,7 +25,7 @@ public:
     // the program was started.
     virtual bool winExec(const std::string& commandLine, int showCommand) = 0;
     // Starts the command line as a new process and waits for its end: its exit code,
-    // or -1 when it could not be started.
+    // -1 when it could not be started, kStillRunning when it did not end in time.
     virtual int runAndWait(const std::string& commandLine, int showCommand) = 0;
 };
 
@@ -31,9 +39,15 @@ bool WinExec(const std::string& commandLine, int showCommand);
 
 // CreateProcess without an application name (the program is looked up along the
 // search path), without handle inheritance, with a new console and normal priority,
-// the caller's environment and folder, and the show command; waits without a time
-// limit. A command line of more than 511 characters is not started (-1): the program
-// keeps command lines in a buffer of 512 characters and never cuts one.
+// the caller's environment and folder, and the show command; waits at most
+// kRunAndWaitLimitMs. A program still running then is ended and kStillRunning is
+// returned, so a hung program never blocks Velmora for good. A command line of more
+// than 511 characters is not started (-1): the program keeps command lines in a
+// buffer of 512 characters and never cuts one.
 int RunAndWait(const std::string& commandLine, int showCommand);
+
+// The real run-and-wait with a time limit of the caller's (the system's programs use
+// kRunAndWaitLimitMs).
+int RunAndWaitWithin(const std::string& commandLine, int showCommand, unsigned long limitMs);
 
 }  // namespace ui

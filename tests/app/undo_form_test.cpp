@@ -8,7 +8,9 @@
 #include "harness/layout_check.h"
 #include "harness/programs_seam.h"
 #include "registry/change_journal.h"
+#include "registry/helpers.h"
 #include "registry/registry.h"
+#include "ui/handles.h"
 #include "ui/controls.h"
 #include "ui/datepicker.h"
 #include "ui/listview.h"
@@ -18,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 
@@ -177,7 +180,6 @@ TEST_F(UndoFormTest, ABackupOfTheCleanUpIsImportedByTheRegistryEditorAsASetOfIts
         folder().makeDir("BACKUP");
         const std::string backup = folder().file("BACKUP\\Backup 01.05.2024.reg",
                                                  "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + kKey + "\\Restored]\r\n");
-        folder().file("BACKUP\\1.reg", "REGEDIT4\r\n");  // the collecting file of a run is no backup
         testing_support::RecordedPrograms programs;
         programs.onRunAndWait = [&](const std::string&) {
             registry::RegWriteInt(HKEY_CURRENT_USER, kKey + "\\Restored", "X", exitCode + 1);
@@ -201,6 +203,36 @@ TEST_F(UndoFormTest, ABackupOfTheCleanUpIsImportedByTheRegistryEditorAsASetOfIts
             EXPECT_EQ(boxes.last().text, language::LangString(20924) + " 1");
         }
     }
+}
+
+TEST_F(UndoFormTest, TheBackupOfACleanUpThatWasCutOffIsListedUnderItsDatedName)
+{
+    folder().makeDir("BACKUP");
+    const std::string earlier = folder().file("BACKUP\\Backup 01.05.2024.reg", "REGEDIT4\r\n");
+    const std::string content = "REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\CLSID\\{Gone}]\r\n";
+    // Left by a clean-up that ended in the middle: the only backup of keys already gone.
+    const std::string leftover = folder().file("BACKUP\\1.reg", content);
+    FILETIME later{};
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    SystemTimeToFileTime(&now, &later);
+    {
+        const ui::FileHandle file(CreateFileA(earlier.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        FILETIME older = later;
+        older.dwHighDateTime -= 1000;
+        SetFileTime(file.get(), nullptr, nullptr, &older);
+    }
+
+    auto& form = open();
+
+    ASSERT_EQ(form.ListView_Backups().itemCount(), 2);
+    const std::string name = form.ListView_Backups().caption(0);
+    EXPECT_EQ(name.rfind("Backup ", 0), 0u) << name;
+    EXPECT_NE(name, "Backup 01.05.2024.reg");
+    EXPECT_EQ(form.ListView_Backups().caption(1), "Backup 01.05.2024.reg");
+    EXPECT_FALSE(helpers::FileExists(leftover));
+    std::ifstream dated(app::AppDir + "\\BACKUP\\" + name, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(dated), {}), content);
 }
 
 TEST_F(UndoFormTest, OldSetsAreRemovedOnlyAfterTheUserConfirms)

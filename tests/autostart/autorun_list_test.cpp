@@ -341,7 +341,7 @@ TEST_F(AutostartListTest, ANewNameRenamesTheEntryAndLeavesNoCopyUnderTheOldOne)
     EXPECT_EQ(counter->type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(counter->data, Dword(7));
     EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, kHkcuRun, "Plain")->data, TextBytes("C:\\plain.exe"));
-    EXPECT_EQ(helpers::ReadIniSection(iniFile, "LOAD"), (std::vector<std::string>{"other=C:\\other.exe", "new=C:\\new.exe"}));
+    EXPECT_EQ(helpers::ReadIniSection(iniFile, "LOAD"), (std::vector<std::string>{"new=C:\\new.exe", "other=C:\\other.exe"}));
 }
 
 TEST_F(AutostartListTest, AnEntryRenamedAndThenMarkedGoesUnderTheNameItIsStoredUnder)
@@ -506,7 +506,147 @@ TEST_F(AutostartListTest, ALinkThatCannotBeWrittenEndsOkAtItsRow)
     EXPECT_EQ(boxes.last().text, "Unable to create .lnk file");
     EXPECT_TRUE(InRecycleBin(before));
     EXPECT_TRUE(ReadRawValue(HKEY_CURRENT_USER, kHkcuRun, "After"));
-    EXPECT_EQ(page->autostart().rowCount(), 3);
+    // The list shows the truth: the removed link is gone from it, the rest still waits.
+    EXPECT_EQ(RowNamed(*page, before), -1);
+    ASSERT_EQ(page->autostart().rowCount(), 2);
+    EXPECT_TRUE(EntryNamed(*page, "edited.lnk").Modified);
+    EXPECT_TRUE(page->autostart().row(RowNamed(*page, "After"))->markedForRemoval);
+    for (int row = 0; row < page->autostart().rowCount(); ++row)
+        EXPECT_EQ(page->autostart().row(row)->entry.Row, row);
+}
+
+// --- What "Ok" could not do ------------------------------------------------------------
+
+TEST_F(AutostartListTest, WithoutAdministratorRightsTheUserSeesWhatWasAppliedAndCanLeaveThePage)
+{
+    for (const char* key : {"Run", "RunOnce", "RunServices", "RunServicesOnce"})
+        WriteRawValue(HKEY_LOCAL_MACHINE, kHklmRun.substr(0, kHklmRun.size() - 3) + key, "", REG_SZ, TextBytes(""));
+    WriteRawValue(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\Cdrom", "AutoRun", REG_DWORD, Dword(1));
+    WriteRawValue(HKEY_CURRENT_USER, kHkcuRun, "Gone", REG_SZ, TextBytes("C:\\gone.exe"));
+    WriteRawValue(HKEY_CURRENT_USER, kHkcuRun, "Stays", REG_SZ, TextBytes("C:\\stays.exe"));
+    makeReadOnly(HKEY_LOCAL_MACHINE);
+    OpenedPage page;
+    page->show();
+    markForRemoval(*page, "Gone");
+    boxes.clear();
+    boxes.answer(ui::MsgButton::OK);  // the registry entries changed
+    boxes.answer(ui::MsgButton::No);  // keep the page open
+
+    pressOk(*page);
+
+    EXPECT_FALSE(ReadRawValue(HKEY_CURRENT_USER, kHkcuRun, "Gone"));
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[0].text, LangString(4821));
+    const auto& question = boxes.shown()[1];
+    EXPECT_EQ(question.kind, ui::MsgKind::Warning);
+    EXPECT_EQ(question.text.rfind(LangString(4830) + "\r" + LangString(4831) + "\r", 0), 0u) << question.text;
+    EXPECT_NE(question.text.find("AutoRun"), std::string::npos) << question.text;
+    EXPECT_EQ(question.text.substr(question.text.size() - LangString(4832).size()), LangString(4832));
+    EXPECT_TRUE(IsWindowVisible(page->handle()));
+    // The list shows the sources as they now are.
+    EXPECT_EQ(RowNamed(*page, "Gone"), -1);
+    EXPECT_GE(RowNamed(*page, "Stays"), 0);
+
+    boxes.clear();
+    boxes.answer(ui::MsgButton::Yes);
+    pressOk(*page);
+
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.last().text.rfind(LangString(4830), 0), 0u);
+    EXPECT_FALSE(IsWindowVisible(page->handle()));
+}
+
+TEST_F(AutostartListTest, AnEntryItsSourceDidNotTakeIsNamedAndNotClaimedAsChanged)
+{
+    // A Run value of a kind that takes no text, and a link whose path is too long for
+    // the Recycle Bin.
+    WriteRawValue(HKEY_CURRENT_USER, kHkcuRun, "Multi", REG_MULTI_SZ, {'a', 0, 0});
+    std::string deep = "All Users Startup";
+    while (temp.path().size() + deep.size() < 220)
+        deep += "\\" + std::string(20, 'd');
+    temp.makeDir(deep);
+    // 256 characters: more than the Recycle Bin takes, few enough for a file.
+    const std::string longLink = temp.path() + deep + "\\" + std::string(251 - temp.path().size() - deep.size(), 'x') + ".lnk";
+    MakeLink(longLink, program("long.exe"));
+    ASSERT_TRUE(Exists(longLink));
+    const std::string linkName = longLink.substr(longLink.find_last_of('\\') + 1);
+    OpenedPage page;
+    ASSERT_TRUE(Select(*page, "Multi"));
+    page->find<ui::Edit>("Edit_AutoRunCOMMAND").setText("C:\\new.exe");
+    page->find<ui::Button>("Button_AutorunBEARBEITEN").click();
+    markForRemoval(*page, linkName);
+    boxes.clear();
+
+    pressOk(*page);
+
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, kHkcuRun, "Multi")->type, static_cast<DWORD>(REG_MULTI_SZ));
+    EXPECT_TRUE(Exists(longLink));
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.last().kind, ui::MsgKind::Warning);
+    EXPECT_EQ(boxes.last().text, language::MessageLines({LangString(4822), linkName + " (" + LangString(4800) + ")",
+                                                         "Multi (" + LangString(4806) + ")"}));
+}
+
+TEST_F(AutostartListTest, AnExpandableCommandStaysExpandableWhenEditedOrRenamed)
+{
+    WriteRawValue(HKEY_CURRENT_USER, kHkcuRun, "Edited", REG_EXPAND_SZ, TextBytes("%ProgramFiles%\\a.exe"));
+    WriteRawValue(HKEY_CURRENT_USER, kHkcuRun, "Old", REG_EXPAND_SZ, TextBytes("%ProgramFiles%\\b.exe"));
+    {
+        OpenedPage page;
+        const auto edit = [&](const std::string& from, const std::string& name, const std::string& command) {
+            ASSERT_TRUE(Select(*page, from)) << from;
+            page->find<ui::Edit>("Edit_AutoRunNAME").setText(name);
+            page->find<ui::Edit>("Edit_AutoRunCOMMAND").setText(command);
+            page->find<ui::Button>("Button_AutorunBEARBEITEN").click();
+        };
+        edit("Edited", "Edited", "%ProgramFiles%\\c.exe");
+        edit("Old", "New", "%ProgramFiles%\\b.exe");
+        pressOk(*page);
+    }
+    const auto edited = ReadRawValue(HKEY_CURRENT_USER, kHkcuRun, "Edited");
+    const auto renamed = ReadRawValue(HKEY_CURRENT_USER, kHkcuRun, "New");
+    ASSERT_TRUE(edited && renamed);
+    EXPECT_EQ(edited->type, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_EQ(edited->data, TextBytes("%ProgramFiles%\\c.exe"));
+    EXPECT_EQ(renamed->type, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_EQ(renamed->data, TextBytes("%ProgramFiles%\\b.exe"));
+    EXPECT_FALSE(ReadRawValue(HKEY_CURRENT_USER, kHkcuRun, "Old"));
+}
+
+// --- win.ini lines ----------------------------------------------------------------------
+
+TEST_F(AutostartListTest, TwoWinIniLinesOfOneNameAreEachShownAndChangedOnTheirOwn)
+{
+    writeIni("[windows]\r\nrun=\r\n[RUN]\r\ntool=C:\\first.exe\r\nother=C:\\other.exe\r\ntool=C:\\second.exe\r\n");
+    OpenedPage page;
+    std::vector<std::string> commands;
+    for (int row = 0; row < page->autostart().rowCount(); ++row)
+        if (page->autostart().row(row)->entry.Name == "tool")
+            commands.push_back(page->autostart().row(row)->entry.Command);
+    EXPECT_EQ(commands, (std::vector<std::string>{"C:\\first.exe", "C:\\second.exe"}));
+    const int second = RowNamed(*page, "other") + 1;
+    page->VirtualDrawTree_Autorun().setFocusedRow(second);
+    page->find<ui::Edit>("Edit_AutoRunCOMMAND").setText("C:\\changed.exe");
+    page->find<ui::Button>("Button_AutorunBEARBEITEN").click();
+    markForRemoval(*page, "tool");  // the first line
+
+    pressOk(*page);
+
+    EXPECT_EQ(FileBytes(iniFile), "[windows]\r\nrun=\r\n[RUN]\r\nother=C:\\other.exe\r\ntool=C:\\changed.exe\r\n");
+}
+
+TEST_F(AutostartListTest, RenamingAWinIniEntryWithAQuotedCommandLeavesOneLine)
+{
+    writeIni("[LOAD]\r\nquoted=\"C:\\Program Files\\Tool\\tool.exe\"\r\n");
+    OpenedPage page;
+    EXPECT_EQ(EntryNamed(*page, "quoted").Command, "\"C:\\Program Files\\Tool\\tool.exe\"");
+    ASSERT_TRUE(Select(*page, "quoted"));
+    page->find<ui::Edit>("Edit_AutoRunNAME").setText("renamed");
+    page->find<ui::Button>("Button_AutorunBEARBEITEN").click();
+
+    pressOk(*page);
+
+    EXPECT_EQ(FileBytes(iniFile), "[LOAD]\r\nrenamed=\"C:\\Program Files\\Tool\\tool.exe\"\r\n");
 }
 
 }  // namespace

@@ -22,6 +22,13 @@ public:
 
     // Keys (their full path, root written out) the editor can export.
     void canExport(const std::string& fullKeyPath) { exportable.insert(fullKeyPath); }
+    // Keys whose export the editor writes but then never ends, until the wait for it
+    // runs out and the editor is ended.
+    void hangsOn(const std::string& fullKeyPath)
+    {
+        exportable.insert(fullKeyPath);
+        hanging.insert(fullKeyPath);
+    }
 
     // The keys asked for, in order.
     std::vector<std::string> exported() const
@@ -47,6 +54,7 @@ public:
 
     testing_support::RecordedPrograms programs;
     std::set<std::string> exportable;
+    std::set<std::string> hanging;
 
 private:
     // The n-th text in double quotes of a command line.
@@ -78,6 +86,6 @@ private:
             return 1;
         DWORD written = 0;
         WriteFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        return 0;
+        return hanging.count(key) ? ui::kStillRunning : 0;
     }
 };

@@ -6,6 +6,9 @@
 
 #include "cleanup/registry_backup.h"
 #include "registry/helpers.h"
+#include "ui/programs.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +138,52 @@ TEST_F(RegistryBackupTest, TwoRunsOnOneDayKeepBothFiles)
     const std::string name = second.substr(second.find_last_of('\\') + 1);
     EXPECT_EQ(name.find_first_of("/:*?\"<>|"), std::string::npos) << name;
     EXPECT_EQ(name.rfind("Backup ", 0), 0u) << name;
+}
+
+TEST_F(RegistryBackupTest, TheCollectingFileOfARunThatWasCutOffKeepsItsBackupUnderADatedName)
+{
+    // Today's run already has its dated file; then a run dies with keys already gone,
+    // leaving its collecting file as the only backup of them.
+    EXPECT_TRUE(cleanup::BackupKey("HKEY_CLASSES_ROOT\\.old"));
+    const std::string earlier = cleanup::EndBackupRun();
+    ASSERT_FALSE(earlier.empty());
+    folder.file("Program\\BACKUP\\1.reg", FakeRegedit::ExportBytes("HKEY_CLASSES_ROOT\\.gone"));
+
+    cleanup::BeginBackupRun(appDir());
+    EXPECT_TRUE(cleanup::BackupKey("HKEY_CLASSES_ROOT\\CLSID\\{B2}"));
+    const std::string current = cleanup::EndBackupRun();
+
+    std::vector<std::vector<std::string>> sections;
+    for (const std::string& file : DatedFiles(backupDir()))
+        sections.push_back(SectionsOf(LinesOf(file)));
+    std::sort(sections.begin(), sections.end());
+    EXPECT_EQ(sections, (std::vector<std::vector<std::string>>{{"[HKEY_CLASSES_ROOT\\.gone]"},
+                                                               {"[HKEY_CLASSES_ROOT\\.old]"},
+                                                               {"[HKEY_CLASSES_ROOT\\CLSID\\{B2}]"}}));
+    EXPECT_EQ(SectionsOf(LinesOf(earlier)), (std::vector<std::string>{"[HKEY_CLASSES_ROOT\\.old]"}));
+    EXPECT_EQ(SectionsOf(LinesOf(current)), (std::vector<std::string>{"[HKEY_CLASSES_ROOT\\CLSID\\{B2}]"}));
+}
+
+TEST_F(RegistryBackupTest, AnEditorThatDoesNotEndInTimeHasFailedEvenWhenItWroteTheExport)
+{
+    regedit.hangsOn("HKEY_CLASSES_ROOT\\.hangs");
+
+    EXPECT_FALSE(cleanup::BackupKey("HKEY_CLASSES_ROOT\\.hangs"));
+    EXPECT_FALSE(helpers::FileExists(backupDir() + "\\dummy.reg"));
+    EXPECT_TRUE(cleanup::BackupKey("HKEY_CLASSES_ROOT\\.old"));
+    EXPECT_EQ(SectionsOf(LinesOf(cleanup::EndBackupRun())), (std::vector<std::string>{"[HKEY_CLASSES_ROOT\\.old]"}));
+}
+
+TEST(RunAndWait, ARegistryEditorThatNeverEndsIsEndedAtTheLimitAndReportedAsStillRunning)
+{
+    // Without arguments the editor opens its window and waits for the user: it hangs.
+    const DWORD started = GetTickCount();
+
+    EXPECT_EQ(ui::RunAndWaitWithin("REGEDIT", SW_HIDE, 3000), ui::kStillRunning);
+
+    const DWORD waited = GetTickCount() - started;
+    EXPECT_GE(waited, 2900u);
+    EXPECT_LT(waited, 30000u);
 }
 
 TEST(RegFileText, ReadsEachEncodingAndKeepsItWhenWriting)

@@ -10,6 +10,7 @@
 #include "harness/layout_check.h"
 #include "harness/registry_sandbox.h"
 #include "language/language.h"
+#include "registry/change_journal.h"
 #include "registry/helpers.h"
 #include "registry/registry.h"
 #include "ui/controls.h"
@@ -336,4 +337,173 @@ TEST_F(RegistryResultsTest, NothingTickedOrNoAnswerChangesNothing)
     EXPECT_EQ(boxes.shown()[1].text, LangString(17910));
     EXPECT_TRUE(regedit.programs.ran.empty());
     EXPECT_TRUE(registry::RegKeyExists(HKCR, "CLSID\\{A1}"));
+}
+
+namespace {
+
+// A journal whose folder cannot be made (a file stands in its way): the first change
+// of an action asks whether to go on without undo. Switched off again at the end.
+class UnwritableJournal {
+public:
+    explicit UnwritableJournal(testing_support::TempFolder& folder)
+    {
+        journal::SetJournalFolder(folder.file("blocked", "x") + "\\Journal", cleanup::Places().appDir);
+    }
+    ~UnwritableJournal() { journal::SetJournalFolder({}); }
+    UnwritableJournal(const UnwritableJournal&) = delete;
+    UnwritableJournal& operator=(const UnwritableJournal&) = delete;
+};
+
+}  // namespace
+
+TEST_F(RegistryResultsTest, TheJournalsRefusalLeavesTheDialogShownAndTheBackupDated)
+{
+    WriteRawValue(HKCR, "CLSID\\{A1}", "", REG_SZ, TextBytes("x"));
+    regedit.canExport("HKEY_CLASSES_ROOT\\CLSID\\{A1}");
+    addGroup(cleanup::KindComServers, {{"A", "C:\\GONE\\A.DLL", "{A1}", {}, {}}});
+    const UnwritableJournal journal(folder);
+    dialog->show();
+    boxes.answer(ui::MsgButton::Yes);  // delete the ticked entries
+    boxes.answer(ui::MsgButton::No);   // not without undo
+
+    dialog->ButtonDELETE().click();
+
+    EXPECT_TRUE(IsWindowVisible(dialog->handle()));
+    EXPECT_TRUE(registry::RegKeyExists(HKCR, "CLSID\\{A1}"));
+    ASSERT_EQ(boxes.shown().size(), 2u) << "a report after the refusal";
+    EXPECT_EQ(boxes.last().kind, ui::MsgKind::Confirmation);
+    // The export made before the refusal is no run's collecting file any more.
+    EXPECT_FALSE(helpers::FileExists(cleanup::Places().appDir + "\\BACKUP\\1.reg"));
+    EXPECT_FALSE(Dated(cleanup::Places().appDir).empty());
+}
+
+TEST_F(RegistryResultsTest, KeysThatRefuseToBeWrittenAreKeptAndTheReportSaysSo)
+{
+    const std::string fonts = cleanup::kNtFontsKey;
+    WriteRawValue(HKCR, "CLSID\\{A1}", "", REG_SZ, TextBytes("x"));
+    WriteRawValue(HKLM, fonts, "Gone A", REG_SZ, TextBytes("a.ttf"));
+    WriteRawValue(HKCR, "appfile\\DefaultIcon", "", REG_SZ, TextBytes("C:\\GONE\\APP.EXE,1"));
+    regedit.canExport("HKEY_CLASSES_ROOT\\CLSID\\{A1}");
+    regedit.canExport("HKEY_LOCAL_MACHINE\\" + fonts);
+    regedit.canExport("HKEY_CLASSES_ROOT\\appfile\\DefaultIcon");
+    addGroup(cleanup::KindComServers, {{"A", "C:\\GONE\\A.DLL", "{A1}", {}, {}}});
+    addGroup(cleanup::KindFonts, {ValueFinding("Gone A")});
+    addGroup(cleanup::KindIcons, {{"DefaultIcon", "C:\\GONE\\APP.EXE", "appfile\\DefaultIcon", {}, {}}});
+    // A user without administrator rights.
+    makeReadOnly(HKCR);
+    makeReadOnly(HKLM);
+    boxes.answer(ui::MsgButton::Yes);
+
+    dialog->ButtonDELETE().click();
+
+    // Read as such a user can: with read access only.
+    EXPECT_TRUE(RawKeyExists(HKCR, "CLSID\\{A1}"));
+    EXPECT_TRUE(ReadRawValue(HKLM, fonts, "Gone A").has_value());
+    EXPECT_EQ(ReadRawValue(HKCR, "appfile\\DefaultIcon", "")->data, TextBytes("C:\\GONE\\APP.EXE,1"));
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.last().kind, ui::MsgKind::Warning);
+    EXPECT_EQ(boxes.last().text, LangString(17927) + "\r" + LangString(17924) + " 3");
+}
+
+TEST_F(RegistryResultsTest, TheReportCountsWhatWasDeletedAndWhatWasKept)
+{
+    const struct {
+        cleanup::DeletionCounts counts;
+        std::string report;
+    } cases[] = {
+        {{3, 0, 0}, LangString(17921)},
+        {{2, 1, 0}, LangString(17922) + " 2 " + LangString(17926) + " 3\r" + LangString(17923) + " 1\r" + LangString(17925)},
+        {{0, 2, 1}, LangString(17927) + "\r" + LangString(17923) + " 2\r" + LangString(17924) + " 1"},
+        {{1, 0, 4}, LangString(17922) + " 1 " + LangString(17926) + " 5\r" + LangString(17924) + " 4\r" + LangString(17925)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cleanup::DeletionReport(c.counts), c.report);
+}
+
+TEST_F(RegistryResultsTest, AFailedExportKeepsItsEntryAndTheReportSaysSoInAWarning)
+{
+    for (const char* key : {"CLSID\\{A1}", "CLSID\\{B2}"})
+        WriteRawValue(HKCR, key, "", REG_SZ, TextBytes("x"));
+    regedit.canExport("HKEY_CLASSES_ROOT\\CLSID\\{A1}");
+    addGroup(cleanup::KindComServers, {{"A", "C:\\GONE\\A.DLL", "{A1}", {}, {}}, {"B", "C:\\GONE\\B.DLL", "{B2}", {}, {}}});
+    boxes.answer(ui::MsgButton::Yes);
+
+    dialog->ButtonDELETE().click();
+
+    EXPECT_FALSE(registry::RegKeyExists(HKCR, "CLSID\\{A1}"));
+    EXPECT_TRUE(registry::RegKeyExists(HKCR, "CLSID\\{B2}"));
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.last().kind, ui::MsgKind::Warning);
+    EXPECT_EQ(boxes.last().text, cleanup::DeletionReport({1, 1, 0}));
+}
+
+TEST_F(RegistryResultsTest, ATypeLibraryFindingDeletesOnlyTheMissingFilesKeyAndWhatItLeavesEmpty)
+{
+    const auto set = [](const std::string& key, const std::string& text) {
+        WriteRawValue(HKCR, "TypeLib\\" + key, "", REG_SZ, TextBytes(text));
+    };
+    // {L1}: version 2.0 goes whole (only FLAGS and HELPDIR are left), 1.0 stays.
+    set("{L1}\\1.0", "Kept version");
+    set("{L1}\\1.0\\0\\win32", "C:\\HERE\\LIB1.TLB");
+    set("{L1}\\2.0", "Gone version");
+    set("{L1}\\2.0\\0\\win32", "C:\\GONE\\LIB2.TLB");
+    set("{L1}\\2.0\\FLAGS", "0");
+    set("{L1}\\2.0\\HELPDIR", "C:\\GONE");
+    // {L2}: the 32-bit file is gone, the 64-bit one of the same locale stays.
+    set("{L2}\\3.0", "Mixed version");
+    set("{L2}\\3.0\\0\\win32", "C:\\GONE\\LIB3.TLB");
+    set("{L2}\\3.0\\0\\win64", "C:\\HERE\\LIB3_64.TLB");
+    // {L3}: its one file is gone, so the whole library goes.
+    set("{L3}\\4.0", "Only version");
+    set("{L3}\\4.0\\9\\win32", "C:\\GONE\\LIB4.TLB");
+    for (const char* library : {"{L1}", "{L2}", "{L3}"})
+        regedit.canExport(std::string("HKEY_CLASSES_ROOT\\TypeLib\\") + library);
+    addGroup(cleanup::KindTypeLibraries, {{"Gone version", "C:\\GONE\\LIB2.TLB", "{L1}", {}, {}, "2.0\\0\\win32"},
+                                          {"Mixed version", "C:\\GONE\\LIB3.TLB", "{L2}", {}, {}, "3.0\\0\\win32"},
+                                          {"Only version", "C:\\GONE\\LIB4.TLB", "{L3}", {}, {}, "4.0\\9\\win32"}});
+    boxes.answer(ui::MsgButton::Yes);
+
+    dialog->ButtonDELETE().click();
+
+    EXPECT_TRUE(registry::RegKeyExists(HKCR, "TypeLib\\{L1}\\1.0\\0\\win32"));
+    EXPECT_FALSE(registry::RegKeyExists(HKCR, "TypeLib\\{L1}\\2.0"));
+    EXPECT_FALSE(registry::RegKeyExists(HKCR, "TypeLib\\{L2}\\3.0\\0\\win32"));
+    EXPECT_EQ(registry::RegReadText(HKCR, "TypeLib\\{L2}\\3.0\\0\\win64", ""), "C:\\HERE\\LIB3_64.TLB");
+    EXPECT_EQ(registry::RegReadText(HKCR, "TypeLib\\{L2}\\3.0", ""), "Mixed version");
+    EXPECT_FALSE(registry::RegKeyExists(HKCR, "TypeLib\\{L3}"));
+    EXPECT_EQ(regedit.exported(), (std::vector<std::string>{"HKEY_CLASSES_ROOT\\TypeLib\\{L1}", "HKEY_CLASSES_ROOT\\TypeLib\\{L2}",
+                                                            "HKEY_CLASSES_ROOT\\TypeLib\\{L3}"}));
+    EXPECT_EQ(boxes.last().text, LangString(17921));
+}
+
+TEST_F(FileResultsTest, TheReportSaysWhatBecameOfTheFiles)
+{
+    using Messages = std::vector<std::pair<ui::MsgKind, std::string>>;
+    const auto shown = [](const cleanup::RecycleOutcome& outcome) {
+        Messages messages;
+        for (const auto& message : cleanup::RecycleReport(outcome))
+            messages.emplace_back(message.kind, message.text);
+        return messages;
+    };
+    const std::string inUse = std::string("\r") + language::LangStrings({16950, 16951});
+    const struct {
+        const char* label;
+        cleanup::RecycleOutcome outcome;
+        Messages messages;
+    } cases[] = {
+        {"all in the bin", {3, 3, 0, 0, false}, {{ui::MsgKind::Information, LangStringRange(16940, 16942)}}},
+        {"all cancelled", {2, 0, 0, 2, true},
+         {{ui::MsgKind::Information, LangStringRange(16930, 16932)},
+          {ui::MsgKind::Error, language::LangStrings({16931, 16950, 16951})}}},
+        {"part cancelled", {3, 1, 0, 2, true},
+         {{ui::MsgKind::Warning, LangString(16930) + "\r" + LangString(16960) + " 1 " + LangString(16961) + " 3\r" +
+                                     LangString(16963) + " 2" + inUse + "\r" + LangString(16941)}}},
+        {"deleted for good at the shell's warning", {2, 1, 1, 0, false},
+         {{ui::MsgKind::Warning, LangString(16960) + " 1 " + LangString(16961) + " 2\r" + LangString(16962) + " 1\r" +
+                                     LangString(16941)}}},
+        {"the shell failed without a word", {1, 0, 0, 1, false},
+         {{ui::MsgKind::Warning, LangString(16960) + " 0 " + LangString(16961) + " 1\r" + LangString(16963) + " 1" + inUse}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(shown(c.outcome), c.messages) << c.label;
 }

@@ -8,6 +8,9 @@
 
 #include "harness/temp_folder.h"
 #include "registry/helpers.h"
+#include "ui/handles.h"
+
+#include <optional>
 
 namespace {
 
@@ -110,6 +113,47 @@ TEST_F(HelpersIni, DeleteIniEntryRemovesOnlyThatEntryAlsoFromProtectedFiles)
     EXPECT_EQ(helpers::ReadIniSection(ini, "LOAD"), (Lines{"Tool=kept"}));
     EXPECT_EQ(GetFileAttributesA(ini.c_str()) & protectedFile, protectedFile);
     EXPECT_TRUE(helpers::DeleteIniEntry(ini, "RUN", "Missing"));  // already gone is gone
+}
+
+TEST_F(HelpersIni, OneEntryLineIsChangedOnItsOwnAndEveryOtherByteStays)
+{
+    const std::string content = "[windows]\r\nrun=\r\n[run]\r\n; a note\r\nTool = \"C:\\a b\\one.exe\"\r\nOther=x\ntool=C:\\two.exe\r\n"
+                                "[LOAD]\r\nTool=C:\\load.exe";
+    const std::string toolRun = "[run]\r\n; a note\r\n";
+    const helpers::IniEntryLine first{"TOOL", "\"C:\\a b\\one.exe\""};
+    const helpers::IniEntryLine second{"tool", "C:\\two.exe"};
+    const struct {
+        const char* label;
+        helpers::IniEntryLine line;
+        int occurrence;
+        std::optional<helpers::IniEntryLine> replacement;
+        bool done;
+        std::string result;
+    } cases[] = {
+        {"the second line of a name", second, 1, helpers::IniEntryLine{"New", "C:\\new.exe"}, true,
+         "[windows]\r\nrun=\r\n" + toolRun + "Tool = \"C:\\a b\\one.exe\"\r\nOther=x\nNew=C:\\new.exe\r\n[LOAD]\r\nTool=C:\\load.exe"},
+        {"the first, quoted, deleted", first, 0, std::nullopt, true,
+         "[windows]\r\nrun=\r\n" + toolRun + "Other=x\ntool=C:\\two.exe\r\n[LOAD]\r\nTool=C:\\load.exe"},
+        {"a line that holds another value now", {"tool", "C:\\changed.exe"}, 1, std::nullopt, false, content},
+        {"no third line of the name", second, 2, std::nullopt, false, content},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::string ini = file("win.ini", content);
+        ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+        EXPECT_EQ(helpers::ReadIniEntryLines(ini, "RUN").size(), 3u);
+
+        EXPECT_EQ(helpers::ChangeIniEntryLine(ini, "RUN", c.line, c.occurrence, c.replacement), c.done);
+
+        EXPECT_EQ(GetFileAttributesA(ini.c_str()) & FILE_ATTRIBUTE_HIDDEN, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+        SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::string bytes(content.size() + 64, '\0');
+        const ui::FileHandle handle(CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        DWORD read = 0;
+        ReadFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        bytes.resize(read);
+        EXPECT_EQ(bytes, c.result);
+    }
 }
 
 TEST_F(HelpersIni, DeleteIniEntryCreatesNoFile)
