@@ -1,5 +1,4 @@
-// Which page each launcher entry opens. An area whose page the program does not
-// have yet stays without an action.
+// Which page each launcher entry opens.
 #include "app/globals.h"
 #include "app/open_page.h"
 #include "cleanup/cleanup_form.h"
@@ -19,23 +18,33 @@
 
 namespace app {
 
+void OpenArea(Area area, const PageShown& whenShown)
+{
+    switch (area) {
+    case Area::Assistent: OpenPage(wizards::Form_Assistenten, MainWindowDuring::Hidden, whenShown); break;
+    case Area::Bericht: OpenSystemReport(report::Form_Bericht); break;
+    case Area::System: OpenPage(pages::Form_System, MainWindowDuring::Shown, whenShown); break;
+    case Area::Explorer: OpenPage(pages::Form_Explorer, MainWindowDuring::Shown, whenShown); break;
+    case Area::Startmenu: OpenPage(pages::Form_Startmenu, MainWindowDuring::Shown, whenShown); break;
+    case Area::Anmelden: OpenPage(pages::Form_Anmelden, MainWindowDuring::Shown, whenShown); break;
+    case Area::Autorun: OpenPage(autostart::Form_Autorun, MainWindowDuring::Shown, whenShown); break;
+    case Area::IE: OpenPage(pages::Form_IE, MainWindowDuring::Shown, whenShown); break;
+    case Area::OfficeXP: OpenPage(pages::Form_OfficeXP, MainWindowDuring::Shown, whenShown); break;
+    case Area::Sonstiges: OpenPage(pages::Form_Sonstige, MainWindowDuring::Shown, whenShown); break;
+    case Area::InternetZugang: OpenPage(pages::Form_InternetTuner, MainWindowDuring::Shown, whenShown); break;
+    case Area::CleanUp:
+        cleanup::Places() = {AppDir, WindowsDir, IsNTFamily, std::nullopt};
+        OpenPage(cleanup::Form_CleanUP, MainWindowDuring::Hidden, whenShown);
+        break;
+    }
+}
+
 void WireLauncher(TForm1& mainWindow)
 {
-    mainWindow.setAreaAction(Area::Assistent, [] { OpenPage(wizards::Form_Assistenten, MainWindowDuring::Hidden); });
-    mainWindow.setAreaAction(Area::Bericht, [] { OpenSystemReport(report::Form_Bericht); });
-    mainWindow.setAreaAction(Area::System, [] { OpenPage(pages::Form_System); });
-    mainWindow.setAreaAction(Area::Explorer, [] { OpenPage(pages::Form_Explorer); });
-    mainWindow.setAreaAction(Area::Startmenu, [] { OpenPage(pages::Form_Startmenu); });
-    mainWindow.setAreaAction(Area::Anmelden, [] { OpenPage(pages::Form_Anmelden); });
-    mainWindow.setAreaAction(Area::Autorun, [] { OpenPage(autostart::Form_Autorun); });
-    mainWindow.setAreaAction(Area::IE, [] { OpenPage(pages::Form_IE); });
-    mainWindow.setAreaAction(Area::OfficeXP, [] { OpenPage(pages::Form_OfficeXP); });
-    mainWindow.setAreaAction(Area::Sonstiges, [] { OpenPage(pages::Form_Sonstige); });
-    mainWindow.setAreaAction(Area::InternetZugang, [] { OpenPage(pages::Form_InternetTuner); });
-    mainWindow.setAreaAction(Area::CleanUp, [] {
-        cleanup::Places() = {AppDir, WindowsDir, IsNTFamily, std::nullopt};
-        OpenPage(cleanup::Form_CleanUP, MainWindowDuring::Hidden);
-    });
+    for (const LauncherEntry& entry : LauncherEntries()) {
+        const Area area = entry.area;
+        mainWindow.setAreaAction(area, [area] { OpenArea(area); });
+    }
 }
 
 }  // namespace app

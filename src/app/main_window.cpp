@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "app/open_page.h"
 #include "app/profile_commands.h"
+#include "app/search_box.h"
 #include "app/undo_form.h"
 #include "language/language.h"
 #include "password/options_form.h"
@@ -113,12 +114,15 @@ TForm1::TForm1()
     createLaunchers();
     createFooter();
     createMenu();
+    search_ = std::make_unique<SearchBox>(*this);
     setClientSize(kClientWidth, kClientHeight);  // the menu bar takes its height from the frame
     centerOnScreen();
     onClose = [this] { FormClose(); };
     onHelp = [this] { Inhalt1Click(); };
     FormCreate();
 }
+
+TForm1::~TForm1() = default;
 
 void TForm1::createBackground()
 {

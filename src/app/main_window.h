@@ -12,9 +12,12 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace app {
+
+class SearchBox;
 
 // The twelve areas, in the order of the launcher's entries.
 enum class Area { Assistent, Bericht, InternetZugang, CleanUp, IE, OfficeXP, System, Explorer, Startmenu, Anmelden, Autorun, Sonstiges };
@@ -44,6 +47,7 @@ const std::array<LauncherEntry, kAreaCount>& LauncherEntries();
 class TForm1 : public ui::Form {
 public:
     TForm1();
+    ~TForm1() override;
 
     // What an area's label, picture and menu item open; an area without an action
     // does nothing yet.
@@ -57,6 +61,8 @@ public:
     ui::Image& Image1() const { return *image1_; }
     ui::Label& Label2() const { return *label2_; }
     ui::Label& Label_Help() const { return *labelHelp_; }
+    // The search field and its list of matches, right of the logo.
+    SearchBox& search() const { return *search_; }
 
     // Puts "hier." 4 pixels right of the sentence it ends, after localisation.
     void placeHelpLink();
@@ -87,6 +93,7 @@ private:
     std::array<components::TMouseImage*, kAreaCount> images_{};
     std::array<ui::MenuItem*, kAreaCount> menuItems_{};
     std::array<std::function<void()>, kAreaCount> actions_{};
+    std::unique_ptr<SearchBox> search_;
 };
 
 // The main window of the run; nullptr before start-up created it.

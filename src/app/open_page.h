@@ -6,11 +6,16 @@
 #include "language/language.h"
 #include "ui/single_instance.h"
 
+#include <functional>
 #include <memory>
 
 namespace app {
 
 enum class MainWindowDuring { Shown, Hidden };
+
+// What runs once an opened page shows, inside its modal loop (the search selects the
+// sheet and the control of a match).
+using PageShown = std::function<void(ui::Form& page)>;
 
 namespace detail {
 
@@ -33,17 +38,29 @@ private:
 }  // namespace detail
 
 template <class Page>
-void OpenPage(Page*& reference, MainWindowDuring mainWindow = MainWindowDuring::Shown)
+void OpenPage(Page*& reference, MainWindowDuring mainWindow = MainWindowDuring::Shown, const PageShown& whenShown = {})
 {
     auto page = std::make_unique<Page>();
     const ui::SingleInstanceScope scope(reference, *page);
     const bool hideMainWindow = mainWindow == MainWindowDuring::Hidden && Form1;
     const detail::MainWindowReturns mainWindowReturns(hideMainWindow);
     language::LocalizeComponent(*page);
+    if (whenShown) {
+        Page& shown = *page;
+        page->onShow = [&shown, whenShown, own = page->onShow] {
+            if (own)
+                own();
+            whenShown(shown);
+        };
+    }
     if (hideMainWindow)
         Form1->hide();
     page->showModal();
 }
+
+// Opens an area's page as its launcher entry does; whenShown runs once it shows
+// (the system report, which the search does not reach, ignores it).
+void OpenArea(Area area, const PageShown& whenShown = {});
 
 }  // namespace app
 

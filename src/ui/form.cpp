@@ -101,6 +101,7 @@ void Form::show()
     ShowWindow(handle(), SW_SHOW);
     SetForegroundWindow(handle());
     focusFirstControl();
+    fire(onShow);
 }
 
 void Form::hide()
@@ -251,7 +252,17 @@ bool Form::handleFormKey(const MSG& message)
         form->pressHelp();
         return true;
     }
+    for (const Shortcut& shortcut : form->shortcuts_)
+        if (shortcut.key == message.wParam && shortcut.withControl == control) {
+            fire(shortcut.action);
+            return true;
+        }
     return false;
+}
+
+void Form::addShortcut(UINT key, bool withControl, Event action)
+{
+    shortcuts_.push_back({key, withControl, std::move(action)});
 }
 
 void Form::setColor(COLORREF color)

@@ -5,6 +5,8 @@
 #include "ui/control.h"
 #include "ui/handles.h"
 
+#include <vector>
+
 namespace ui {
 
 class Button;
@@ -49,6 +51,8 @@ public:
 
     Event onClose;
     std::function<bool()> onCloseQuery;  // false keeps the form open
+    // Runs each time show() has shown the form and given its first control the focus.
+    Event onShow;
 
     // The buttons that Enter, Escape and F1 press.
     void setDefaultButton(Button* button);
@@ -56,9 +60,13 @@ public:
     void setHelpButton(Button* button) { helpButton_ = button; }
     // F1 on a form without a help button (the main window's help, say).
     Event onHelp;
+    // A key (with or without Ctrl held) that runs an action wherever the focus is in
+    // the form, before the control with the focus sees it.
+    void addShortcut(UINT key, bool withControl, Event action);
 
     // The keys a form handles before the dialog keys: Ctrl+Tab and Ctrl+Shift+Tab switch
-    // the sheets of its page control, F1 asks for help. True when the key was used.
+    // the sheets of its page control, F1 asks for help, and its shortcuts run. True when
+    // the key was used.
     // The toolkit's message loops call it for every message.
     static bool handleFormKey(const MSG& message);
 
@@ -74,6 +82,12 @@ private:
     bool switchSheet(HWND focus, bool backwards);
     void focusFirstControl();
 
+    struct Shortcut {
+        UINT key;
+        bool withControl;
+        Event action;
+    };
+    std::vector<Shortcut> shortcuts_;
     bool modal_ = false;
     ModalResult modalResult_ = ModalResult::None;
     Button* defaultButton_ = nullptr;

@@ -136,4 +136,14 @@ int TabSheet::pageIndex() const
     return -1;
 }
 
+TabSheet* SheetHolding(const Control& control)
+{
+    for (HWND window = control.handle(); window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD);) {
+        window = GetParent(window);
+        if (auto* sheet = dynamic_cast<TabSheet*>(Control::fromHandle(window)))
+            return sheet;
+    }
+    return nullptr;
+}
+
 }  // namespace ui

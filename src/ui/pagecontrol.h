@@ -54,4 +54,7 @@ private:
     std::string caption_;
 };
 
+// The tab sheet that holds the control, at any depth; nullptr when none does.
+TabSheet* SheetHolding(const Control& control);
+
 }  // namespace ui

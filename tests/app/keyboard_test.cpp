@@ -4,7 +4,12 @@
 // the sheets, Alt with an accelerator letter reaches its control, and F1 opens the
 // window's help topic, in German and in English.
 #include "every_window_fixture.h"
+#include "search_fixture.h"
+#include "app/main_window.h"
+#include "app/search_box.h"
+#include "harness/modal_driver.h"
 #include "ui/application.h"
+#include "ui/control_marker.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
 
@@ -426,4 +431,74 @@ INSTANTIATE_TEST_SUITE_P(EveryWindow, KeyboardTest,
                          [](const testing::TestParamInfo<std::tuple<int, int>>& info) {
                              return std::string(Languages()[std::get<0>(info.param)].name) + "_" +
                                     every_window::CaseName(Windows()[std::get<1>(info.param)]);
+                         });
+
+// The main window's search with the keyboard alone: Ctrl+F reaches the field, typing
+// shows the matches, Down and Up choose one, Enter opens it on its control, and Escape
+// closes the list and then empties the field, leaving the window open.
+class SearchKeyboardTest : public search_testing::SearchTest, public testing::WithParamInterface<int> {};
+
+TEST_P(SearchKeyboardTest, CtrlFTypingDownEnterAndEscape)
+{
+    useSearchLanguage(Languages()[static_cast<std::size_t>(GetParam())]);
+    app::TForm1 window;
+    app::Form1 = &window;
+    language::LocalizeComponent(window);
+    window.show();
+    ui::ProcessMessages();
+    app::SearchBox& search = window.search();
+    SetFocus(window.handle());
+    {
+        const HeldKeys ctrl{VK_CONTROL};
+        PressKey('F');
+    }
+    ASSERT_EQ(Focus(), search.field().handle()) << "Ctrl+F does not reach the search field";
+
+    // The caption of "show the clock", typed.
+    const app::SearchEntry* clock = entryFor(6, "CheckBox_HideClock");
+    ASSERT_NE(clock, nullptr);
+    const std::string query = app::FoldForSearch(clock->caption).substr(0, 5);
+    for (const char character : query) {
+        PostMessageA(Focus(), WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(character)), 1);
+        ui::ProcessMessages();
+    }
+    EXPECT_EQ(search.field().text(), query);
+    ASSERT_TRUE(search.listOpen()) << "typing \"" << query << "\" shows no matches";
+    ASSERT_GE(search.matches().size(), 2u) << query;
+    EXPECT_EQ(search.list().selected(), 0);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(search.list().selected(), 1);
+    PressKey(VK_DOWN);
+    PressKey(VK_UP);
+    EXPECT_EQ(search.list().selected(), 1);
+    EXPECT_EQ(Focus(), search.field().handle()) << "the list took the focus";
+
+    const app::SearchEntry chosen = *search.entryOf(search.matches()[1]);
+    std::string marked;
+    testing_support::WhenModal([&] {
+        auto* control = ui::Control::fromHandle(ui::MarkedWindow());
+        marked = control ? control->name() : "?";
+        PressKey(VK_ESCAPE);  // "Abbrechen" of the page
+    });
+    PressKey(VK_RETURN);
+    EXPECT_EQ(marked, chosen.control) << "Enter did not open the chosen match";
+    EXPECT_TRUE(IsWindowVisible(window.handle()));
+    EXPECT_EQ(Focus(), search.field().handle()) << "the focus did not come back to the field";
+    EXPECT_FALSE(search.listOpen());
+
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(search.listOpen()) << "Down does not show the matches again";
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(search.listOpen()) << "Escape leaves the list open";
+    EXPECT_EQ(search.field().text(), query);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(search.field().text(), "") << "the second Escape leaves the query";
+    EXPECT_TRUE(IsWindowVisible(window.handle())) << "Escape in the search closed the window";
+    window.hide();
+    app::Form1 = nullptr;
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, SearchKeyboardTest, testing::Range(0, static_cast<int>(Languages().size())),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::string(Languages()[static_cast<std::size_t>(info.param)].name);
                          });

@@ -6,6 +6,7 @@
 #include "app/globals.h"
 #include "app/main_window.h"
 #include "app/profile_form.h"
+#include "app/search_box.h"
 #include "profiles/profile_file.h"
 #include "profiles/profile_run.h"
 #include "autostart/autorun_form.h"
@@ -304,6 +305,15 @@ int main(int argc, char** argv)
     Settle();
     SaveWindowPicture(mainWindow.handle(), "main-window-hover");
     SendMessageA(mainWindow.areaImage(app::Area::System).handle(), WM_MOUSELEAVE, 0, 0);
+
+    // A query and its matches (the first search reads every page behind the wait window).
+    app::SearchBox& search = mainWindow.search();
+    search.focusField();
+    search.field().setText("cache");
+    Settle();
+    SaveWindowPicture(mainWindow.handle(), "main-window-search");
+    search.closeList();
+    search.field().setText("");
     mainWindow.hide();
 
     ShootLocalised<pages::TForm_System>("system-page");
@@ -313,6 +323,17 @@ int main(int argc, char** argv)
         page.ShowToolbarPicture(outputFolder + "\\main-window.bmp");
     });
     ShootLocalised<pages::TForm_Startmenu>("startmenu-page");
+    {
+        // A page as a match opens it: the sheet selected, the control focused and marked.
+        pages::TForm_Startmenu page;
+        const ui::SingleInstanceScope scope(pages::Form_Startmenu, page);
+        language::LocalizeComponent(page);
+        page.show();
+        app::LandOnControl(page, "CheckBox_HideClock");
+        Settle();
+        SaveWindowPicture(page.handle(), "search-match-opened");
+        page.hide();
+    }
     ShootLocalised<pages::TForm_Anmelden>("anmelden-page", [](pages::TForm_Anmelden& page) {
         auto& accounts = page.ListView_UserList();
         accounts.addItem("Administrator", -1, false);
